@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+
+// The one-call face of the cipher. Each call makes and drops its own buffer cipher.
+class cPQCrypt
+{
+public:
+    QByteArray Encrypt(const QByteArray &szSecret, const QByteArray &szPassword);
+    QByteArray DeCrypt(const QByteArray &szSecret, const QByteArray &szPassword);
+    qint32 Status() const { return m_status; }
+    void setStatus(qint32 value) { m_status = value; }
+
+private:
+    qint32 m_status = 0;
+};
+
+// The shared string cipher, made by its first user and released at the end of start-up.
+cPQCrypt &Crypt();
+void ReleaseCrypt();

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "entries/LoginRecord.h"
+
+#include <QString>
+#include <optional>
+
+class Ui;
+
+// The store file of login entries. Every operation opens the file, scans or writes, and closes
+// it again; nothing is cached between calls. Failures are reported through the Ui with the
+// operation's own message and the operation returns its default result.
+class LoginStore
+{
+public:
+    static constexpr qint16 FirstLoginID = 1000;
+
+    LoginStore(const QString &loginFile, Ui &ui);
+
+    const QString &path() const { return m_path; }
+
+    // Compacts, then appends; sets and returns the new LoginID, 0 on failure.
+    qint16 Addlogin(LoginRecord &record);
+    // The import's append: numbers after the last record, deleted or not, without compacting.
+    // nullopt until the append has succeeded.
+    std::optional<qint16> ImportAdd(LoginRecord &record);
+    // Rewrites the entry with the record's LoginID and makes it live again.
+    bool updatelogin(const LoginRecord &record);
+    // Marks deleted the newest record whose LoginID is loginId or the current row's id.
+    bool deletelogin(qint16 loginId, std::optional<qint16> currentRowId = std::nullopt);
+    // The live entry with that LoginID, or the all-zero record.
+    LoginRecord LoadItem(qint16 loginId);
+    // Drops deleted records; writes nothing when there are none.
+    void cleanup();
+
+private:
+    qint16 append(LoginRecord &record);
+
+    QString m_path;
+    Ui &m_ui;
+};

@@ -1,0 +1,126 @@
+#include "entries/RecordFile.h"
+
+#include "platform/VbError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+constexpr qint64 kBlockRecords = 2048;
+}
+
+void RaiseFileError(const QFileDevice &f)
+{
+    switch (f.error()) {
+    case QFileDevice::ResourceError: raiseError(VbErr::DiskFull);
+    case QFileDevice::PermissionsError: raiseError(VbErr::PermissionDenied);
+    case QFileDevice::ReadError: raiseError(VbErr::DeviceIoError);
+    case QFileDevice::WriteError: raiseError(VbErr::DeviceIoError);
+    case QFileDevice::OpenError: {
+        const QFileInfo info(f.fileName());
+        if (info.isDir())
+            raiseError(VbErr::PathFileAccessError);
+        if (!info.exists())
+            raiseError(info.dir().exists() ? VbErr::FileNotFound : VbErr::PathNotFound);
+        raiseError(VbErr::PermissionDenied);
+    }
+    default: raiseError(VbErr::PathFileAccessError);
+    }
+}
+
+RecordFile::RecordFile(const QString &path, Mode mode) : m_file(path)
+{
+    if (QFileInfo(path).isDir())
+        raiseError(VbErr::PathFileAccessError);
+    if (mode != Mode::ReadWriteCreate && !m_file.exists())
+        raiseError(VbErr::FileNotFound);
+    const bool created = !m_file.exists();
+    const auto openMode = mode == Mode::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite;
+    if (!m_file.open(openMode))
+        fail();
+    if (created)
+        m_file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+}
+
+qint64 RecordFile::count() const
+{
+    return m_file.size() / LoginRecord::Size;
+}
+
+void RecordFile::requireAddressable() const
+{
+    if (count() > MaxRecords)
+        raiseError(VbErr::Overflow);
+}
+
+void RecordFile::seek(qint64 pos)
+{
+    if (!m_file.seek(pos))
+        fail();
+}
+
+void RecordFile::fail() const
+{
+    RaiseFileError(m_file);
+}
+
+QByteArray RecordFile::read(qint64 recordNo)
+{
+    if (recordNo < 1)
+        raiseError(VbErr::BadRecordNumber);
+    if (recordNo > count())
+        return QByteArray(LoginRecord::Size, '\0');
+    seek((recordNo - 1) * LoginRecord::Size);
+    QByteArray bytes = m_file.read(LoginRecord::Size);
+    if (bytes.size() != LoginRecord::Size)
+        fail();
+    return bytes;
+}
+
+QByteArray RecordFile::readAll()
+{
+    const qint64 bytes = count() * LoginRecord::Size;
+    seek(0);
+    QByteArray data = m_file.read(bytes);
+    if (data.size() != bytes)
+        fail();
+    return data;
+}
+
+qint64 RecordFile::scanBackward(const std::function<bool(qint64, const char *)> &visit)
+{
+    qint64 last = count();
+    while (last >= 1) {
+        const qint64 first = std::max<qint64>(1, last - kBlockRecords + 1);
+        const qint64 n = last - first + 1;
+        seek((first - 1) * LoginRecord::Size);
+        const QByteArray block = m_file.read(n * LoginRecord::Size);
+        if (block.size() != n * LoginRecord::Size)
+            fail();
+        for (qint64 i = n - 1; i >= 0; --i) {
+            if (visit(first + i, block.constData() + i * LoginRecord::Size))
+                return first + i;
+        }
+        last = first - 1;
+    }
+    return 0;
+}
+
+void RecordFile::write(qint64 recordNo, const QByteArray &record)
+{
+    writeAt(recordNo, 0, record);
+}
+
+void RecordFile::writeAt(qint64 recordNo, int offset, const QByteArray &bytes)
+{
+    if (recordNo < 1)
+        raiseError(VbErr::BadRecordNumber);
+    seek((recordNo - 1) * LoginRecord::Size + offset);
+    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
+        fail();
+}
+
+void RecordFile::truncate(qint64 size)
+{
+    m_file.resize(size);
+}

@@ -1,0 +1,169 @@
+#include "platform/Convert.h"
+
+#include "platform/VbError.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+QString normalisedNumber(const QString &text)
+{
+    QString t = text.trimmed();
+    const QChar point = QLocale().decimalPoint().at(0);
+    if (point != QLatin1Char('.'))
+        t.replace(point, QLatin1Char('.'));
+    return t;
+}
+
+double roundHalfEven(double v)
+{
+    return std::nearbyint(v); // the default rounding mode rounds halves to even
+}
+
+QString shortDateFormat()
+{
+    QString f = QLocale().dateFormat(QLocale::ShortFormat);
+    // Four-digit years keep dates unambiguous and readable back.
+    if (!f.contains(QLatin1String("yyyy")))
+        f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return f;
+}
+
+QString longTimeFormat()
+{
+    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    f.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*$")));
+    f.remove(QRegularExpression(QStringLiteral("^\\s*t+\\s*")));
+    return f.trimmed();
+}
+
+const QDate &oleEpoch()
+{
+    static const QDate epoch(1899, 12, 30);
+    return epoch;
+}
+
+} // namespace
+
+namespace Convert {
+
+bool IsNumeric(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    return number.match(normalisedNumber(text)).hasMatch();
+}
+
+double CDbl(const QString &text)
+{
+    if (!IsNumeric(text))
+        raiseError(VbErr::TypeMismatch);
+    bool ok = false;
+    const double v = normalisedNumber(text).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        raiseError(VbErr::Overflow);
+    return v;
+}
+
+qint16 CInt(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!(r >= -32768.0 && r <= 32767.0))
+        raiseError(VbErr::Overflow);
+    return static_cast<qint16>(r);
+}
+
+qint16 CInt(const QString &text)
+{
+    return CInt(CDbl(text));
+}
+
+qint32 CLng(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
+        raiseError(VbErr::Overflow);
+    return static_cast<qint32>(r);
+}
+
+qint32 CLng(const QString &text)
+{
+    return CLng(CDbl(text));
+}
+
+bool CBool(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return CDbl(t) != 0.0;
+}
+
+QString BoolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+double ToOleDate(const QDateTime &when)
+{
+    const qint64 days = oleEpoch().daysTo(when.date());
+    const double frac = when.time().msecsSinceStartOfDay() / 86400000.0;
+    // Before the epoch the integer part carries the sign and the fraction still adds time.
+    return days >= 0 ? days + frac : days - frac;
+}
+
+QDateTime FromOleDate(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 2958465.0 * 4)
+        return {};
+    const double whole = std::trunc(value);
+    const double frac = std::fabs(value - whole);
+    qint64 ms = std::llround(frac * 86400000.0);
+    qint64 days = static_cast<qint64>(whole);
+    if (ms >= 86400000) {
+        ms -= 86400000;
+        days += value >= 0 ? 1 : -1;
+    }
+    return QDateTime(oleEpoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+QString GeneralDate(const QDateTime &when)
+{
+    const QLocale loc;
+    QString text = loc.toString(when.date(), shortDateFormat());
+    const QTime t = when.time();
+    if (t.msecsSinceStartOfDay() >= 1000)
+        text += QLatin1Char(' ') + loc.toString(t, longTimeFormat());
+    return text;
+}
+
+std::optional<QDateTime> CDate(const QString &text)
+{
+    const QString t = text.simplified();
+    if (t.isEmpty())
+        return std::nullopt;
+    const QLocale loc;
+    const QString date = shortDateFormat();
+    const QString time = longTimeFormat();
+    for (const QString &f : {date + QLatin1Char(' ') + time, date}) {
+        const QDateTime dt = loc.toDateTime(t, f);
+        if (dt.isValid())
+            return dt;
+    }
+    for (const QString &f : {QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
+                             QStringLiteral("yyyy-MM-dd")}) {
+        const QDateTime dt = QDateTime::fromString(t, f);
+        if (dt.isValid())
+            return dt;
+    }
+    const QDate d = loc.toDate(t, QLocale::ShortFormat);
+    if (d.isValid())
+        return QDateTime(d, QTime(0, 0));
+    return std::nullopt;
+}
+
+} // namespace Convert

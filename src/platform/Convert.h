@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+// The text and number conversions the program's rules are written in. Failures raise VbError
+// (13 "Type mismatch" for text that is no number, 6 "Overflow" outside the target range).
+namespace Convert {
+
+// Blanks around, one sign, digits with at most one decimal point and an optional exponent.
+bool IsNumeric(const QString &text);
+double CDbl(const QString &text);
+// Rounds halves to even, as the program's integer conversions always have.
+qint16 CInt(double value);
+qint16 CInt(const QString &text);
+qint32 CLng(double value);
+qint32 CLng(const QString &text);
+// "True"/"False" in any letter case, or a number (non-zero is true).
+bool CBool(const QString &text);
+// The form booleans take in settings and text exports.
+QString BoolText(bool value);
+
+// Date-times are day counts from 30 December 1899 with the time of day as the fraction.
+double ToOleDate(const QDateTime &when);
+QDateTime FromOleDate(double days);
+
+// Short date, then the time unless it is midnight: the program's general date text.
+QString GeneralDate(const QDateTime &when);
+std::optional<QDateTime> CDate(const QString &text);
+inline bool IsDate(const QString &text) { return CDate(text).has_value(); }
+
+} // namespace Convert

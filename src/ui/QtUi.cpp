@@ -1,0 +1,105 @@
+#include "ui/QtUi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QWidget *parentWindow()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QString titleOr(const QString &title)
+{
+    return title.isEmpty() ? QString::fromLatin1(kAppTitle) : title;
+}
+
+// The busy pointer must not hide a question from the user.
+class NormalPointerWhileAsking
+{
+public:
+    NormalPointerWhileAsking()
+    {
+        if (QApplication::overrideCursor())
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        m_pushed = QApplication::overrideCursor() != nullptr;
+    }
+    ~NormalPointerWhileAsking()
+    {
+        if (m_pushed)
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_pushed = false;
+};
+} // namespace
+
+void QtUi::message(const QString &text, const QString &title)
+{
+    NormalPointerWhileAsking normal;
+    QMessageBox::information(parentWindow(), titleOr(title), text, QMessageBox::Ok);
+}
+
+bool QtUi::ask(const QString &text, const QString &title)
+{
+    NormalPointerWhileAsking normal;
+    return QMessageBox::question(parentWindow(), titleOr(title), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+           == QMessageBox::Yes;
+}
+
+QString QtUi::prompt(const QString &text, const QString &title)
+{
+    NormalPointerWhileAsking normal;
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parentWindow(), titleOr(title), text, QLineEdit::Normal, {}, &ok);
+    return ok ? answer : QString();
+}
+
+QString QtUi::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i];
+    return out.join(QLatin1String(";;"));
+}
+
+QString QtUi::openFileName(const QString &title, const QString &filter, const QString &initialName)
+{
+    NormalPointerWhileAsking normal;
+    const QString start = initialName.contains(QLatin1Char('*')) ? QString() : initialName;
+    return QFileDialog::getOpenFileName(parentWindow(), title, start, qtFilter(filter));
+}
+
+QString QtUi::saveFileName(const QString &title, const QString &filter, const QString &initialName,
+                           const QString &defaultSuffix)
+{
+    NormalPointerWhileAsking normal;
+    QFileDialog dialog(parentWindow(), title, QString(), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1)
+                                                                           : defaultSuffix);
+    if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
+        dialog.selectFile(initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtUi::pushBusy()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUi::popBusy()
+{
+    QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,86 @@
+#include "TempHome.h"
+#include "app/Settings.h"
+#include "platform/VbError.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+class SettingsTest : public ::testing::Test
+{
+protected:
+    TempHome home;
+};
+
+TEST_F(SettingsTest, AbsentKeysReadTheirTableDefaults)
+{
+    Settings s;
+    EXPECT_EQ(s.get(Setting::Master1), QStringLiteral("480275"));
+    EXPECT_EQ(s.get(Setting::MainWidth), QStringLiteral("6500"));
+    EXPECT_EQ(s.get(Setting::OrderByID), QStringLiteral("True"));
+    EXPECT_EQ(s.get(Setting::ShowTipsAtStartup), QStringLiteral("1"));
+    EXPECT_TRUE(s.getBool(Setting::OrderByID));
+    EXPECT_FALSE(s.getBool(Setting::LogStartup));
+    EXPECT_EQ(Setting::All.size(), 19u);
+}
+
+TEST_F(SettingsTest, LiveInTheConfigFolderPrivateToTheUser)
+{
+    {
+        Settings s;
+        s.save(Setting::OrderDirection, QStringLiteral("1"));
+    }
+    const QString path = home.path() + QStringLiteral("/config/Brantwick/Pellora.ini");
+    ASSERT_TRUE(QFileInfo::exists(path));
+    struct stat st {};
+    ASSERT_EQ(stat(path.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(Settings().get(Setting::OrderDirection), QStringLiteral("1"));
+}
+
+TEST_F(SettingsTest, MasterValuesKeepEveryByte)
+{
+    QByteArray value;
+    for (int i = 0; i < 256; ++i)
+        value += char(255 - i);
+    value += QByteArray("\0\r\n=;\"[x]", 10);
+    {
+        Settings s;
+        s.saveBytes(Setting::Master1, value);
+    }
+    EXPECT_EQ(Settings().getBytes(Setting::Master1), value);
+    EXPECT_EQ(Settings().getBytes(Setting::Master2), QByteArray("480275"));
+}
+
+TEST_F(SettingsTest, ForeignValuesRaiseTypeMismatchInsteadOfCrashing)
+{
+    Settings s;
+    s.save(Setting::LogStartup, QStringLiteral("yes"));
+    s.save(Setting::OrderDirection, QString());
+    for (const SettingKey &k : {Setting::LogStartup, Setting::OrderDirection}) {
+        try {
+            s.getLong(k);
+            ADD_FAILURE() << k.key;
+        } catch (const VbError &e) {
+            EXPECT_EQ(e.number, 13);
+        }
+    }
+    const QString huge(10 * 1024 * 1024, QLatin1Char('7'));
+    s.save(Setting::MainLeft, huge);
+    EXPECT_EQ(Settings().get(Setting::MainLeft).size(), huge.size());
+    EXPECT_THROW(s.getLong(Setting::MainLeft), VbError);
+}
+
+TEST_F(SettingsTest, UnwritableStoreRaisesPermissionDenied)
+{
+    const QString blocker = home.file(QStringLiteral("not-a-folder"));
+    WriteFile(blocker, "x");
+    Settings s(blocker + QStringLiteral("/Pellora.ini"));
+    try {
+        s.save(Setting::LogStartup, QStringLiteral("1"));
+        ADD_FAILURE();
+    } catch (const VbError &e) {
+        EXPECT_EQ(e.number, 70);
+    }
+}

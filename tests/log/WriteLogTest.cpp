@@ -1,0 +1,68 @@
+#include "FakeUi.h"
+#include "TempHome.h"
+#include "log/LogEvents.h"
+#include "log/WriteLog.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+const QDateTime kNow(QDate(2024, 3, 1), QTime(10, 0));
+}
+
+TEST(LogRecordText, IsCutOrPaddedToFortyFiveCharacters)
+{
+    EXPECT_EQ(LogRecord::fit(QString(45, QLatin1Char('a'))), QString(45, QLatin1Char('a')));
+    EXPECT_EQ(LogRecord::fit(QString(46, QLatin1Char('a'))), QString(45, QLatin1Char('a')));
+    EXPECT_EQ(LogRecord::fit(QString(20, QLatin1Char('a'))),
+              QString(20, QLatin1Char('a')) + QString(25, QLatin1Char(' ')));
+}
+
+TEST(LogRecordText, EventTextsRunTheNameIntoTheDate)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(LogEvents::SuccessfulStartup(QStringLiteral("user1"), kNow).Text,
+              QStringLiteral("Successful Startup, user13/1/2024 10:00:00 AM"));
+    EXPECT_EQ(LogEvents::MasterLoginFailure(QStringLiteral("bo"), kNow).Text,
+              QStringLiteral("Master Login Failure bo3/1/2024 10:00:00 AM  "));
+    EXPECT_EQ(LogEvents::Added(QStringLiteral("  alice   "), QStringLiteral("u"), kNow).Text,
+              LogRecord::fit(QStringLiteral("Added alice, u3/1/2024 10:00:00 AM")));
+    EXPECT_EQ(LogEvents::ExportedTo(QStringLiteral("/tmp/x.pqx"), QStringLiteral("u"), kNow).Text,
+              LogRecord::fit(QStringLiteral("Exported To: /tmp/x.pqx ,u3/1/2024 10:00:00 AM")));
+    EXPECT_EQ(LogEvents::DroppedFileDecrypted(1002, QStringLiteral("a.txt"), QStringLiteral("u"), kNow).Text,
+              LogRecord::fit(QStringLiteral("Decrypted: 1002 a.txt, u3/1/2024 10:00:00 AM")));
+    EXPECT_EQ(LogEvents::MasterPasswordChange(QStringLiteral("u"), kNow).Text,
+              QStringLiteral("Successful Master Password Change, u3/1/2024 "));
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
+{
+    TempHome home;
+    FakeUi ui;
+    const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
+    LogRecord a = LogRecord::make(QStringLiteral("first"), kNow);
+    LogRecord b = LogRecord::make(QStringLiteral("second"), kNow);
+    WriteLog(ui, {logFile, false}, a);
+    WriteLog(ui, {logFile, false}, b);
+    const QList<QByteArray> lines = ReadFile(logFile).split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], "2024-03-01 10:00:00\t" + LogRecord::fit(QStringLiteral("first")).toUtf8());
+    EXPECT_TRUE(lines[1].endsWith(LogRecord::fit(QStringLiteral("second")).toUtf8()));
+    struct stat st {};
+    ASSERT_EQ(stat(logFile.toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(WriteLogFile, UnwritableLogLosesTheEventSilently)
+{
+    TempHome home;
+    FakeUi ui;
+    LogRecord r = LogRecord::make(QStringLiteral("lost"), kNow);
+    WriteLog(ui, {home.path() + QStringLiteral("/no/such/folder/Pellora.log"), false}, r);
+    EXPECT_TRUE(ui.shown.isEmpty());
+    EXPECT_EQ(r.Text.size(), 45);
+}

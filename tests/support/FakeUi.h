@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/Ui.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Records every message and answers questions, prompts and file dialogs from a script.
+class FakeUi : public Ui
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+    };
+
+    QList<Shown> shown;   // messages, in order
+    QStringList asked;    // questions, in order
+    QStringList prompted; // prompts, in order
+    QQueue<bool> answers; // Yes/No answers; No when empty
+    QQueue<QString> replies; // prompt and file dialog answers; empty when none left
+    int busyDepth = 0;
+    int busyPushes = 0;
+
+    void message(const QString &text, const QString &title = {}) override
+    {
+        shown.append({text, title});
+    }
+    bool ask(const QString &text, const QString &) override
+    {
+        asked.append(text);
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    QString prompt(const QString &text, const QString &) override
+    {
+        prompted.append(text);
+        return replies.isEmpty() ? QString() : replies.dequeue();
+    }
+    QString openFileName(const QString &, const QString &, const QString &) override
+    {
+        return replies.isEmpty() ? QString() : replies.dequeue();
+    }
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override
+    {
+        return replies.isEmpty() ? QString() : replies.dequeue();
+    }
+    void pushBusy() override
+    {
+        ++busyDepth;
+        ++busyPushes;
+    }
+    void popBusy() override { --busyDepth; }
+
+    QStringList messages() const
+    {
+        QStringList out;
+        for (const Shown &s : shown)
+            out << s.text;
+        return out;
+    }
+};

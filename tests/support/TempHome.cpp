@@ -1,0 +1,52 @@
+#include "TempHome.h"
+
+#include "app/DataFolder.h"
+#include "app/Settings.h"
+#include "crypto/clsPQCrypt.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+QString sharedKeyFolder()
+{
+    static QTemporaryDir keys;
+    return keys.path() + QLatin1String("/keys/");
+}
+} // namespace
+
+TempHome::TempHome() : m_oldCwd(QDir::currentPath())
+{
+    qputenv("HOME", m_dir.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (m_dir.path() + QLatin1String("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (m_dir.path() + QLatin1String("/data")).toLocal8Bit());
+    clsPQCrypt::setKeyFolder(sharedKeyFolder());
+}
+
+TempHome::~TempHome()
+{
+    QDir::setCurrent(m_oldCwd);
+}
+
+QString TempHome::dataFolder() const
+{
+    return GetDataFolder();
+}
+
+QString TempHome::settingsPath() const
+{
+    return Settings::defaultPath();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// Points HOME, XDG_CONFIG_HOME and XDG_DATA_HOME into a fresh temporary folder for the lifetime
+// of the object, so no test touches the real user's files. The cipher's key pairs are shared by
+// all tests of one process so that they are made only once.
+class TempHome
+{
+public:
+    TempHome();
+    ~TempHome();
+    TempHome(const TempHome &) = delete;
+    TempHome &operator=(const TempHome &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    // The data folder, created, ending in '/'.
+    QString dataFolder() const;
+    QString settingsPath() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+};
+
+// Writes bytes to a file, replacing it.
+void WriteFile(const QString &path, const QByteArray &bytes);
+QByteArray ReadFile(const QString &path);
