@@ -25,7 +25,8 @@ bool MakePath(const QString &path)
     if (!p.endsWith(QLatin1Char('/')))
         p += QLatin1Char('/');
     // Walk from the second separator so the root itself is never created.
-    for (qsizetype i = p.indexOf(QLatin1Char('/'), 1); i > 0; i = p.indexOf(QLatin1Char('/'), i + 1)) {
+    for (qsizetype i = p.indexOf(QLatin1Char('/'), 1); i > 0;
+         i = p.indexOf(QLatin1Char('/'), i + 1)) {
         const QString prefix = p.left(i);
         if (QDir(prefix).exists())
             continue;

@@ -19,20 +19,21 @@ QString fullKey(const SettingKey &k)
 constexpr QFile::Permissions kPrivate = QFile::ReadOwner | QFile::WriteOwner;
 } // namespace
 
-Settings::Settings() : Settings(defaultPath()) {}
+Settings::Settings()
+    : Settings(defaultPath())
+{}
 
 Settings::Settings(const QString &iniPath)
     : m_path(iniPath)
     , m_store(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
-{
-}
+{}
 
 Settings::~Settings() = default;
 
 QString Settings::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QLatin1String("/Brantwick/Pellora.ini");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1String("/Brantwick/Pellora.ini");
 }
 
 QString Settings::get(const SettingKey &key) const

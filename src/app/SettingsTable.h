@@ -31,16 +31,13 @@ inline constexpr SettingKey LogFileEncryption{"Settings", "LogFileEncryption", "
 inline constexpr SettingKey UseNTEventLog{"Settings", "UseNTEventLog", "0"};
 inline constexpr SettingKey ShowTipsAtStartup{"Options", "Show Tips at Startup", "1"};
 
-inline constexpr std::array All{Master1,       Master2,          MainLeft,
-                                MainTop,       MainWidth,        MainHeight,
-                                OrderByID,     OrderByDescription, OrderByLogin,
-                                OrderByExpiry, OrderDirection,   LogStartup,
-                                LogMasterFailure, LogMasterChange, LogPwdChanges,
-                                LogExports,    LogFileEncryption, UseNTEventLog,
-                                ShowTipsAtStartup};
+inline constexpr std::array All{
+    Master1,        Master2,           MainLeft,           MainTop,          MainWidth,
+    MainHeight,     OrderByID,         OrderByDescription, OrderByLogin,     OrderByExpiry,
+    OrderDirection, LogStartup,        LogMasterFailure,   LogMasterChange,  LogPwdChanges,
+    LogExports,     LogFileEncryption, UseNTEventLog,      ShowTipsAtStartup};
 
 // The seven logging switches in the order the options dialog lists them.
-inline constexpr std::array LogFlags{LogStartup,    LogMasterFailure,  LogMasterChange,
-                                     LogPwdChanges, LogExports,        LogFileEncryption,
-                                     UseNTEventLog};
+inline constexpr std::array LogFlags{LogStartup, LogMasterFailure,  LogMasterChange, LogPwdChanges,
+                                     LogExports, LogFileEncryption, UseNTEventLog};
 } // namespace Setting

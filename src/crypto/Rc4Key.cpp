@@ -6,7 +6,8 @@ std::array<uint8_t, 16> Rc4KeyFor(const QByteArray &password)
 {
     md5_ctx ctx;
     md5_init(&ctx);
-    md5_update(&ctx, size_t(password.size()), reinterpret_cast<const uint8_t *>(password.constData()));
+    md5_update(&ctx, size_t(password.size()),
+               reinterpret_cast<const uint8_t *>(password.constData()));
     uint8_t digest[MD5_DIGEST_SIZE];
     md5_digest(&ctx, MD5_DIGEST_SIZE, digest);
     std::array<uint8_t, 16> key{};

@@ -52,8 +52,7 @@ bool load(const QString &path, KeyPair &pair)
         return false;
     QByteArray data = f.readAll();
     return rsa_keypair_from_sexp(&pair.pub, &pair.priv, 0, size_t(data.size()),
-                                 reinterpret_cast<const uint8_t *>(data.constData()))
-           == 1;
+                                 reinterpret_cast<const uint8_t *>(data.constData())) == 1;
 }
 
 bool generate(const QString &path)
@@ -66,8 +65,7 @@ bool generate(const QString &path)
     nettle_buffer buffer;
     nettle_buffer_init(&buffer);
     const bool encoded = rsa_keypair_to_sexp(&buffer, nullptr, &pair.pub, &pair.priv) != 0;
-    const QByteArray bytes(reinterpret_cast<const char *>(buffer.contents),
-                           qsizetype(buffer.size));
+    const QByteArray bytes(reinterpret_cast<const char *>(buffer.contents), qsizetype(buffer.size));
     nettle_buffer_clear(&buffer);
     if (!encoded)
         return false;

@@ -28,16 +28,6 @@ void putBool(char *p, int offset, bool value)
 }
 } // namespace
 
-qint16 ReadInt16(const char *p)
-{
-    return qFromLittleEndian<qint16>(p);
-}
-
-void WriteInt16(char *p, qint16 value)
-{
-    qToLittleEndian<qint16>(value, p);
-}
-
 QByteArray FitText(const QByteArray &text, int width)
 {
     if (text.size() >= width)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
 #include <QtGlobal>
 
 // One login entry: a 218-byte little-endian record of the store, transfer and check files.
@@ -48,5 +49,12 @@ inline constexpr int MinLength = 214;
 inline constexpr int MaxLength = 216;
 } // namespace RecordOffset
 
-qint16 ReadInt16(const char *p);
-void WriteInt16(char *p, qint16 value);
+inline qint16 ReadInt16(const char *p)
+{
+    return qFromLittleEndian<qint16>(p);
+}
+
+inline void WriteInt16(char *p, qint16 value)
+{
+    qToLittleEndian<qint16>(value, p);
+}

@@ -9,7 +9,8 @@
 namespace {
 void report(Ui &ui, const char *operation, const VbError &e)
 {
-    ui.message(QStringLiteral("An error has occurred in %1 ").arg(QLatin1String(operation)) + e.text());
+    ui.message(QStringLiteral("An error has occurred in %1 ").arg(QLatin1String(operation)) +
+               e.text());
 }
 
 bool isDeleted(const char *record)
@@ -23,7 +24,10 @@ qint16 idOf(const char *record)
 }
 } // namespace
 
-LoginStore::LoginStore(const QString &loginFile, Ui &ui) : m_path(loginFile), m_ui(ui) {}
+LoginStore::LoginStore(const QString &loginFile, Ui &ui)
+    : m_path(loginFile)
+    , m_ui(ui)
+{}
 
 qint16 LoginStore::append(LoginRecord &record)
 {
@@ -154,21 +158,14 @@ void LoginStore::cleanup()
     try {
         if (!QFile::exists(m_path))
             return;
-        QByteArray all;
-        {
-            RecordFile file(m_path, RecordFile::Mode::Read);
-            file.requireAddressable();
-            all = file.readAll();
-        }
-        QByteArray kept;
+        RecordFile file(m_path, RecordFile::Mode::Read);
+        file.requireAddressable();
         bool anyDeleted = false;
-        for (qsizetype off = 0; off < all.size(); off += LoginRecord::Size) {
-            if (isDeleted(all.constData() + off)) {
-                anyDeleted = true;
-                continue;
-            }
-            kept.append(all.constData() + off, LoginRecord::Size);
-        }
+        file.scanBlocks([&](qint64, const char *block, qint64 n) {
+            for (qint64 i = 0; i < n && !anyDeleted; ++i)
+                anyDeleted = isDeleted(block + i * LoginRecord::Size);
+            return anyDeleted;
+        });
         if (!anyDeleted)
             return;
         // The compacted store replaces the old one in a single rename, never half-written.
@@ -176,8 +173,14 @@ void LoginStore::cleanup()
         if (!out.open(QIODevice::WriteOnly))
             RaiseFileError(out);
         out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        if (out.write(kept) != kept.size())
-            RaiseFileError(out);
+        file.scanBlocks([&](qint64, const char *block, qint64 n) {
+            for (qint64 i = 0; i < n; ++i) {
+                const char *r = block + i * LoginRecord::Size;
+                if (!isDeleted(r) && out.write(r, LoginRecord::Size) != LoginRecord::Size)
+                    RaiseFileError(out);
+            }
+            return false;
+        });
         if (!out.commit())
             RaiseFileError(out);
     } catch (const VbError &e) {

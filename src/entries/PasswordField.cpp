@@ -4,7 +4,8 @@
 #include "entries/LoginRecord.h"
 #include "platform/Convert.h"
 
-std::optional<QByteArray> EncodePasswordField(const QByteArray &password, const QByteArray &entryKey)
+std::optional<QByteArray> EncodePasswordField(const QByteArray &password,
+                                              const QByteArray &entryKey)
 {
     const QByteArray t = TrimSpaces(password);
     if (t.size() > kMaxStoredPasswordLength)

@@ -8,7 +8,8 @@
 inline constexpr int kMaxStoredPasswordLength = 62;
 
 // nullopt when the trimmed password is longer than the field can hold whole.
-std::optional<QByteArray> EncodePasswordField(const QByteArray &password, const QByteArray &entryKey);
+std::optional<QByteArray> EncodePasswordField(const QByteArray &password,
+                                              const QByteArray &entryKey);
 // nullopt when the field was not written under this key (no leading length digits).
 std::optional<QByteArray> DecodePasswordField(const QByteArray &field, const QByteArray &entryKey);
 // The length prefix of a deciphered field; nullopt when it is not a number.

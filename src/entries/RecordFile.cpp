@@ -6,16 +6,20 @@
 #include <QFileInfo>
 
 namespace {
-constexpr qint64 kBlockRecords = 2048;
+constexpr qint64 kBlockRecords = 1024;
 }
 
 void RaiseFileError(const QFileDevice &f)
 {
     switch (f.error()) {
-    case QFileDevice::ResourceError: raiseError(VbErr::DiskFull);
-    case QFileDevice::PermissionsError: raiseError(VbErr::PermissionDenied);
-    case QFileDevice::ReadError: raiseError(VbErr::DeviceIoError);
-    case QFileDevice::WriteError: raiseError(VbErr::DeviceIoError);
+    case QFileDevice::ResourceError:
+        raiseError(VbErr::DiskFull);
+    case QFileDevice::PermissionsError:
+        raiseError(VbErr::PermissionDenied);
+    case QFileDevice::ReadError:
+        raiseError(VbErr::DeviceIoError);
+    case QFileDevice::WriteError:
+        raiseError(VbErr::DeviceIoError);
     case QFileDevice::OpenError: {
         const QFileInfo info(f.fileName());
         if (info.isDir())
@@ -24,11 +28,13 @@ void RaiseFileError(const QFileDevice &f)
             raiseError(info.dir().exists() ? VbErr::FileNotFound : VbErr::PathNotFound);
         raiseError(VbErr::PermissionDenied);
     }
-    default: raiseError(VbErr::PathFileAccessError);
+    default:
+        raiseError(VbErr::PathFileAccessError);
     }
 }
 
-RecordFile::RecordFile(const QString &path, Mode mode) : m_file(path)
+RecordFile::RecordFile(const QString &path, Mode mode)
+    : m_file(path)
 {
     if (QFileInfo(path).isDir())
         raiseError(VbErr::PathFileAccessError);
@@ -87,23 +93,41 @@ QByteArray RecordFile::readAll()
     return data;
 }
 
+const char *RecordFile::readBlock(qint64 first, qint64 n)
+{
+    const qint64 bytes = n * LoginRecord::Size;
+    if (m_block.size() < bytes)
+        m_block.resize(bytes);
+    seek((first - 1) * LoginRecord::Size);
+    if (m_file.read(m_block.data(), bytes) != bytes)
+        fail();
+    return m_block.constData();
+}
+
 qint64 RecordFile::scanBackward(const std::function<bool(qint64, const char *)> &visit)
 {
     qint64 last = count();
     while (last >= 1) {
         const qint64 first = std::max<qint64>(1, last - kBlockRecords + 1);
         const qint64 n = last - first + 1;
-        seek((first - 1) * LoginRecord::Size);
-        const QByteArray block = m_file.read(n * LoginRecord::Size);
-        if (block.size() != n * LoginRecord::Size)
-            fail();
+        const char *block = readBlock(first, n);
         for (qint64 i = n - 1; i >= 0; --i) {
-            if (visit(first + i, block.constData() + i * LoginRecord::Size))
+            if (visit(first + i, block + i * LoginRecord::Size))
                 return first + i;
         }
         last = first - 1;
     }
     return 0;
+}
+
+void RecordFile::scanBlocks(const std::function<bool(qint64, const char *, qint64)> &visit)
+{
+    const qint64 total = count();
+    for (qint64 first = 1; first <= total; first += kBlockRecords) {
+        const qint64 n = std::min(kBlockRecords, total - first + 1);
+        if (visit(first, readBlock(first, n), n))
+            return;
+    }
 }
 
 void RecordFile::write(qint64 recordNo, const QByteArray &record)

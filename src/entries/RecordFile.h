@@ -29,6 +29,9 @@ public:
     // Calls visit from the last record down to the first, reading in large blocks, until it
     // returns true; returns the record number it stopped at, or 0.
     qint64 scanBackward(const std::function<bool(qint64, const char *)> &visit);
+    // Hands over the records from the first to the last in blocks: the number of the block's
+    // first record, its bytes and its record count. Stops early when visit returns true.
+    void scanBlocks(const std::function<bool(qint64, const char *, qint64)> &visit);
     void write(qint64 recordNo, const QByteArray &record);
     void writeAt(qint64 recordNo, int offset, const QByteArray &bytes);
     // Back to a former length after a failed append.
@@ -37,9 +40,11 @@ public:
 
 private:
     void seek(qint64 pos);
+    const char *readBlock(qint64 first, qint64 n);
     [[noreturn]] void fail() const;
 
     QFile m_file;
+    QByteArray m_block; // reused, so large scans do not fault in fresh pages per block
 };
 
 // Raises the classic error that matches a failed operation on f.

@@ -60,7 +60,8 @@ LogRecord ExportedTo(const QString &path, const QString &user, const QDateTime &
 
 LogRecord ExportedPlainTextTo(const QString &path, const QString &user, const QDateTime &now)
 {
-    return event(QStringLiteral("Exported Plain Text To: ") + path + QStringLiteral(" ,"), user, now);
+    return event(QStringLiteral("Exported Plain Text To: ") + path + QStringLiteral(" ,"), user,
+                 now);
 }
 
 LogRecord FileEncrypted(const QString &fileName, const QString &user, const QDateTime &now)

@@ -24,8 +24,8 @@ void toFile(const QString &path, const LogRecord &record)
     if (created)
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     const QDateTime when = record.When.isValid() ? record.When : QDateTime::currentDateTime();
-    const QString line = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\t')
-                         + record.Text + QLatin1Char('\n');
+    const QString line = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('\t') +
+                         record.Text + QLatin1Char('\n');
     f.write(line.toUtf8());
 }
 } // namespace

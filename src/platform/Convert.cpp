@@ -154,8 +154,8 @@ std::optional<QDateTime> CDate(const QString &text)
         if (dt.isValid())
             return dt;
     }
-    for (const QString &f : {QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
-                             QStringLiteral("yyyy-MM-dd")}) {
+    for (const QString &f : {QStringLiteral("yyyy-MM-dd HH:mm:ss"),
+                             QStringLiteral("yyyy-MM-dd HH:mm"), QStringLiteral("yyyy-MM-dd")}) {
         const QDateTime dt = QDateTime::fromString(t, f);
         if (dt.isValid())
             return dt;

@@ -28,6 +28,9 @@ QDateTime FromOleDate(double days);
 // Short date, then the time unless it is midnight: the program's general date text.
 QString GeneralDate(const QDateTime &when);
 std::optional<QDateTime> CDate(const QString &text);
-inline bool IsDate(const QString &text) { return CDate(text).has_value(); }
+inline bool IsDate(const QString &text)
+{
+    return CDate(text).has_value();
+}
 
 } // namespace Convert

@@ -29,7 +29,11 @@ public:
 class BusyPointer
 {
 public:
-    explicit BusyPointer(Ui &ui) : m_ui(ui) { m_ui.pushBusy(); }
+    explicit BusyPointer(Ui &ui)
+        : m_ui(ui)
+    {
+        m_ui.pushBusy();
+    }
     ~BusyPointer() { m_ui.popBusy(); }
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;

@@ -49,8 +49,8 @@ bool QtUi::ask(const QString &text, const QString &title)
 {
     NormalPointerWhileAsking normal;
     return QMessageBox::question(parentWindow(), titleOr(title), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-           == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 QString QtUi::prompt(const QString &text, const QString &title)

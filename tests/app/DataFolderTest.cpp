@@ -1,5 +1,5 @@
-#include "TempHome.h"
 #include "app/DataFolder.h"
+#include "TempHome.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +16,9 @@ TEST(DataFolder, IsCreatedPrivateWithItsParentsAndBecomesCurrent)
     EXPECT_EQ(GetDataFolder(), expected);
     EXPECT_TRUE(QFileInfo(expected).isDir());
     EXPECT_EQ(QDir::currentPath() + QLatin1Char('/'), expected);
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(stat(expected.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_EQ(GetDataFolder(), expected) << "a second call returns the same path";

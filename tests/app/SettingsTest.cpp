@@ -1,5 +1,5 @@
-#include "TempHome.h"
 #include "app/Settings.h"
+#include "TempHome.h"
 #include "platform/VbError.h"
 
 #include <QFileInfo>
@@ -33,7 +33,9 @@ TEST_F(SettingsTest, LiveInTheConfigFolderPrivateToTheUser)
     }
     const QString path = home.path() + QStringLiteral("/config/Brantwick/Pellora.ini");
     ASSERT_TRUE(QFileInfo::exists(path));
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(stat(path.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(Settings().get(Setting::OrderDirection), QStringLiteral("1"));

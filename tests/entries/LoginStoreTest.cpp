@@ -1,5 +1,5 @@
-#include "StoreFixture.h"
 #include "entries/LoginStore.h"
+#include "StoreFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,9 @@ TEST_F(LoginStoreTest, FirstAddCreatesThePrivateStoreWithId1000)
     EXPECT_EQ(store.Addlogin(r), 1000);
     EXPECT_EQ(r.LoginID, 1000);
     EXPECT_EQ(QFileInfo(f.loginFile).size(), 218);
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(stat(f.loginFile.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(add("bob"), 1001);
@@ -107,8 +109,8 @@ TEST_F(LoginStoreTest, UpdateOfAnUnknownIdFailsWithItsMessage)
     LoginRecord ghost = MakeRecord("ghost");
     ghost.LoginID = 2000;
     EXPECT_FALSE(store.updatelogin(ghost));
-    EXPECT_EQ(f.ui.messages(),
-              QStringList{QStringLiteral("An error has occurred in updatelogin 63 Bad record number")});
+    EXPECT_EQ(f.ui.messages(), QStringList{QStringLiteral(
+                                   "An error has occurred in updatelogin 63 Bad record number")});
     EXPECT_EQ(ReadRecords(f.loginFile).size(), 1);
 }
 
@@ -125,8 +127,8 @@ TEST_F(LoginStoreTest, DeleteMatchesTheCurrentRowIdToo)
 TEST_F(LoginStoreTest, DeleteOnAnEmptyStoreReportsTheFailure)
 {
     EXPECT_FALSE(store.deletelogin(1000));
-    EXPECT_EQ(f.ui.messages(),
-              QStringList{QStringLiteral("An error has occurred in deletelogin 63 Bad record number")});
+    EXPECT_EQ(f.ui.messages(), QStringList{QStringLiteral(
+                                   "An error has occurred in deletelogin 63 Bad record number")});
 }
 
 TEST_F(LoginStoreTest, CleanupKeepsOrderAndIdsAndWritesNothingWithoutTombstones)
@@ -136,12 +138,16 @@ TEST_F(LoginStoreTest, CleanupKeepsOrderAndIdsAndWritesNothingWithoutTombstones)
     add("c");
     const QDateTime before = QFileInfo(f.loginFile).lastModified();
     const ino_t inode = [&] {
-        struct stat st {};
+        struct stat st
+        {
+        };
         stat(f.loginFile.toLocal8Bit().constData(), &st);
         return st.st_ino;
     }();
     store.cleanup();
-    struct stat st {};
+    struct stat st
+    {
+    };
     stat(f.loginFile.toLocal8Bit().constData(), &st);
     EXPECT_EQ(st.st_ino, inode) << "an untouched store is not rewritten";
     EXPECT_EQ(QFileInfo(f.loginFile).lastModified(), before);
@@ -177,7 +183,8 @@ TEST_F(LoginStoreTest, AddAfterId32767FailsWithOverflowAndWritesNothing)
     r.LoginID = 32767;
     WriteFile(f.loginFile, r.encode());
     EXPECT_EQ(add("next"), 0);
-    EXPECT_EQ(f.ui.messages(), QStringList{QStringLiteral("An error has occurred in Addlogin 6 Overflow")});
+    EXPECT_EQ(f.ui.messages(),
+              QStringList{QStringLiteral("An error has occurred in Addlogin 6 Overflow")});
     EXPECT_EQ(QFileInfo(f.loginFile).size(), 218);
 }
 
@@ -191,7 +198,8 @@ TEST_F(LoginStoreTest, StoreBeyondAddressableRecordsFailsWithOverflow)
         big += one;
     WriteFile(f.loginFile, big);
     EXPECT_TRUE(store.LoadItem(1000).isZero());
-    EXPECT_EQ(f.ui.messages(), QStringList{QStringLiteral("An error has occurred in LoadItem 6 Overflow")});
+    EXPECT_EQ(f.ui.messages(),
+              QStringList{QStringLiteral("An error has occurred in LoadItem 6 Overflow")});
 }
 
 TEST_F(LoginStoreTest, RandomBytesAndZeroStoresNeverCrash)

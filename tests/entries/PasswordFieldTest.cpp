@@ -1,12 +1,13 @@
+#include "entries/PasswordField.h"
 #include "TempHome.h"
 #include "crypto/cPQCrypt.h"
-#include "entries/PasswordField.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 // The two stored master values of "first master" and "second master", joined.
-const QByteArray kEntryKey = QByteArray::fromHex("24c4009772c0a9db57e67b1131c8118b6884e4d745e16a065d");
+const QByteArray kEntryKey =
+    QByteArray::fromHex("24c4009772c0a9db57e67b1131c8118b6884e4d745e16a065d");
 } // namespace
 
 class PasswordFieldTest : public ::testing::Test
@@ -41,7 +42,8 @@ TEST_F(PasswordFieldTest, HoldsAtMostSixtyTwoCharacters)
     ASSERT_TRUE(field);
     EXPECT_EQ(DecodePasswordField(*field, kEntryKey), std::optional<QByteArray>(max));
     EXPECT_FALSE(EncodePasswordField(QByteArray(63, 'x'), kEntryKey));
-    EXPECT_TRUE(EncodePasswordField(QByteArray(62, 'x') + "   ", kEntryKey)) << "blanks don't count";
+    EXPECT_TRUE(EncodePasswordField(QByteArray(62, 'x') + "   ", kEntryKey))
+        << "blanks don't count";
 }
 
 TEST_F(PasswordFieldTest, AFieldFromAnotherKeyDoesNotDecode)

@@ -1,7 +1,7 @@
+#include "log/WriteLog.h"
 #include "FakeUi.h"
 #include "TempHome.h"
 #include "log/LogEvents.h"
-#include "log/WriteLog.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -31,8 +31,10 @@ TEST(LogRecordText, EventTextsRunTheNameIntoTheDate)
               LogRecord::fit(QStringLiteral("Added alice, u3/1/2024 10:00:00 AM")));
     EXPECT_EQ(LogEvents::ExportedTo(QStringLiteral("/tmp/x.pqx"), QStringLiteral("u"), kNow).Text,
               LogRecord::fit(QStringLiteral("Exported To: /tmp/x.pqx ,u3/1/2024 10:00:00 AM")));
-    EXPECT_EQ(LogEvents::DroppedFileDecrypted(1002, QStringLiteral("a.txt"), QStringLiteral("u"), kNow).Text,
-              LogRecord::fit(QStringLiteral("Decrypted: 1002 a.txt, u3/1/2024 10:00:00 AM")));
+    EXPECT_EQ(
+        LogEvents::DroppedFileDecrypted(1002, QStringLiteral("a.txt"), QStringLiteral("u"), kNow)
+            .Text,
+        LogRecord::fit(QStringLiteral("Decrypted: 1002 a.txt, u3/1/2024 10:00:00 AM")));
     EXPECT_EQ(LogEvents::MasterPasswordChange(QStringLiteral("u"), kNow).Text,
               QStringLiteral("Successful Master Password Change, u3/1/2024 "));
     QLocale::setDefault(QLocale::c());
@@ -51,7 +53,9 @@ TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "2024-03-01 10:00:00\t" + LogRecord::fit(QStringLiteral("first")).toUtf8());
     EXPECT_TRUE(lines[1].endsWith(LogRecord::fit(QStringLiteral("second")).toUtf8()));
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(stat(logFile.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     EXPECT_EQ(ui.busyDepth, 0);

@@ -66,7 +66,8 @@ TEST(Dates, GeneralDateTextReadsBack)
     const QDateTime when(QDate(2024, 3, 31), QTime(22, 5, 7));
     EXPECT_EQ(GeneralDate(when), QStringLiteral("3/31/2024 10:05:07 PM"));
     EXPECT_EQ(CDate(GeneralDate(when)), std::optional<QDateTime>(when));
-    EXPECT_EQ(CDate(QStringLiteral("3/31/2024")), std::optional<QDateTime>(QDateTime(QDate(2024, 3, 31), QTime(0, 0))));
+    EXPECT_EQ(CDate(QStringLiteral("3/31/2024")),
+              std::optional<QDateTime>(QDateTime(QDate(2024, 3, 31), QTime(0, 0))));
     EXPECT_FALSE(IsDate(QStringLiteral("not a date")));
     EXPECT_FALSE(IsDate(QString()));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

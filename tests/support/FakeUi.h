@@ -15,10 +15,10 @@ public:
         QString title;
     };
 
-    QList<Shown> shown;   // messages, in order
-    QStringList asked;    // questions, in order
-    QStringList prompted; // prompts, in order
-    QQueue<bool> answers; // Yes/No answers; No when empty
+    QList<Shown> shown;      // messages, in order
+    QStringList asked;       // questions, in order
+    QStringList prompted;    // prompts, in order
+    QQueue<bool> answers;    // Yes/No answers; No when empty
     QQueue<QString> replies; // prompt and file dialog answers; empty when none left
     int busyDepth = 0;
     int busyPushes = 0;

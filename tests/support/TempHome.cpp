@@ -15,7 +15,8 @@ QString sharedKeyFolder()
 }
 } // namespace
 
-TempHome::TempHome() : m_oldCwd(QDir::currentPath())
+TempHome::TempHome()
+    : m_oldCwd(QDir::currentPath())
 {
     qputenv("HOME", m_dir.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (m_dir.path() + QLatin1String("/config")).toLocal8Bit());

@@ -1,0 +1,161 @@
+// Store operations on a full store of 32767 records, and the string cipher on 1 MiB inputs.
+#include "app/DataFolder.h"
+#include "crypto/cPQCrypt.h"
+#include "crypto/clsPQCrypt.h"
+#include "entries/LoginStore.h"
+#include "platform/Ui.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+namespace {
+
+class SilentUi : public Ui
+{
+public:
+    int messages = 0;
+    void message(const QString &, const QString &) override { ++messages; }
+    bool ask(const QString &, const QString &) override { return false; }
+    QString prompt(const QString &, const QString &) override { return {}; }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override
+    {
+        return {};
+    }
+    void pushBusy() override {}
+    void popBusy() override {}
+};
+
+QTemporaryDir &workDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString storePath()
+{
+    return workDir().filePath(QStringLiteral("Pellora.lgn"));
+}
+
+// A full store; every deleteEvery-th record is a tombstone (0 for none).
+void writeFullStore(int deleteEvery)
+{
+    QByteArray all;
+    all.reserve(32767 * LoginRecord::Size);
+    for (int i = 0; i < 32767; ++i) {
+        LoginRecord r;
+        r.LoginID = qint16(i);
+        r.Login = FitText("login" + QByteArray::number(i));
+        r.Description = FitText("description " + QByteArray::number(i));
+        r.Password = FitText(QByteArray(20, 'p'));
+        r.Deleted = deleteEvery > 0 && i % deleteEvery == 1;
+        r.MaxLength = 128;
+        all += r.encode();
+    }
+    QFile f(storePath());
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(all);
+}
+
+void truncateTo(qint64 records)
+{
+    QFile(storePath()).resize(records * LoginRecord::Size);
+}
+
+void BM_LoadItemOldest(benchmark::State &state)
+{
+    writeFullStore(0);
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.LoadItem(0));
+}
+
+void BM_Addlogin(benchmark::State &state)
+{
+    writeFullStore(0);
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    for (auto _ : state) {
+        state.PauseTiming();
+        truncateTo(32766);
+        state.ResumeTiming();
+        LoginRecord r;
+        r.Login = FitText("new");
+        benchmark::DoNotOptimize(store.Addlogin(r));
+    }
+}
+
+void BM_updatelogin(benchmark::State &state)
+{
+    writeFullStore(0);
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    LoginRecord r;
+    r.LoginID = 0;
+    r.Login = FitText("changed");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.updatelogin(r));
+}
+
+void BM_deletelogin(benchmark::State &state)
+{
+    writeFullStore(0);
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.deletelogin(0));
+}
+
+void BM_cleanupWithoutTombstones(benchmark::State &state)
+{
+    writeFullStore(0);
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    for (auto _ : state)
+        store.cleanup();
+}
+
+void BM_cleanupWithTombstones(benchmark::State &state)
+{
+    SilentUi ui;
+    LoginStore store(storePath(), ui);
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFullStore(100);
+        ::sync(); // the set-up's own dirty pages must not be charged to the compaction
+        state.ResumeTiming();
+        store.cleanup();
+    }
+}
+
+void BM_StringCipher1MiB(benchmark::State &state)
+{
+    const QByteArray plain(1 << 20, 'x');
+    const QByteArray password("entry key");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Crypt().Encrypt(plain, password));
+    state.SetBytesProcessed(state.iterations() * plain.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadItemOldest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Addlogin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_updatelogin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_deletelogin)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cleanupWithoutTombstones)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cleanupWithTombstones)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringCipher1MiB)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    clsPQCrypt::setKeyFolder(workDir().filePath(QStringLiteral("keys/")));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
