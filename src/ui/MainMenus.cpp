@@ -1,0 +1,166 @@
+// The main window's menu bar, toolbar and status bar.
+#include "ui/EntryListView.h"
+#include "ui/frmMain.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+struct ToolButton
+{
+    const char *key;
+    const char *tooltip;
+    MainCommand command;
+    const char *themeIcon;
+    QStyle::StandardPixmap fallback;
+    bool separatorAfter;
+};
+
+// In order; the dispatch compares the key text exactly.
+const ToolButton kToolButtons[] = {
+    {"Import", "Import File", MainCommand::Import, "document-import", QStyle::SP_DialogOpenButton, false},
+    {"Export", "Export Data", MainCommand::Export, "document-export", QStyle::SP_DialogSaveButton, true},
+    {"NewLogin", "Add a new login", MainCommand::NewLogin, "list-add", QStyle::SP_FileIcon, false},
+    {"Clip", "Put the selected password into the clipboard", MainCommand::ClipPassword, "edit-copy",
+     QStyle::SP_FileDialogDetailedView, false},
+    {"Delete", "Delete the current item", MainCommand::DeleteLogin, "list-remove", QStyle::SP_TrashIcon,
+     true},
+    {"Find", "Find an item with a search string", MainCommand::Find, "edit-find",
+     QStyle::SP_FileDialogContentsView, false},
+    {"Asc", "Sort the list in ascending order", MainCommand::Asc, "view-sort-ascending",
+     QStyle::SP_ArrowUp, false},
+    {"Desc", "Sort the list in descending order", MainCommand::Desc, "view-sort-descending",
+     QStyle::SP_ArrowDown, true},
+    {"Options", "Change Options", MainCommand::Options, "preferences-system",
+     QStyle::SP_FileDialogListView, false},
+    {"LogViewer", "Display the log viewer", MainCommand::ViewLogs, "text-x-generic",
+     QStyle::SP_FileDialogInfoView, false},
+    {"FileVault", "Open the file encryption utility", MainCommand::FileVault, "security-high",
+     QStyle::SP_DriveHDIcon, true},
+    {"Help", "Display Help", MainCommand::HelpContents, "help-contents", QStyle::SP_DialogHelpButton,
+     false},
+};
+} // namespace
+
+void frmMain::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    file->addAction(makeAction(MainCommand::Import, QStringLiteral("&Import"), QStringLiteral("mnuFileImport")));
+    file->addAction(makeAction(MainCommand::Export, QStringLiteral("&Export"), QStringLiteral("mnuFileExport")));
+    file->addAction(
+        makeAction(MainCommand::ExportText, QStringLiteral("Export to &Text"), QStringLiteral("mnuExportText")));
+    file->addSeparator();
+    file->addAction(makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")));
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"), QStringLiteral("mnuFileNew")));
+    edit->addAction(
+        makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login"), QStringLiteral("mnuEditLogin")));
+    edit->addAction(
+        makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"), QStringLiteral("mnuCopyPassword")));
+    edit->addAction(
+        makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"), QStringLiteral("mnuDeleteLogin")));
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QAction *statusBarItem =
+        makeAction(MainCommand::ToggleStatusBar, QStringLiteral("Status &Bar"), QStringLiteral("mnuViewStatusBar"));
+    statusBarItem->setCheckable(true);
+    statusBarItem->setChecked(true);
+    view->addAction(statusBarItem);
+    view->addSeparator();
+    view->addAction(makeAction(MainCommand::ViewLogs, QStringLiteral("View &Logs"), QStringLiteral("mnuViewLogs")));
+    view->addAction(makeAction(MainCommand::Options, QStringLiteral("&Options..."), QStringLiteral("mnuViewOptions")));
+    QAction *tipsItem = makeAction(MainCommand::ToggleTips, QStringLiteral("Show Tips on Startup"),
+                                   QStringLiteral("mnuViewTips"));
+    tipsItem->setCheckable(true);
+    tipsItem->setChecked(true);
+    view->addAction(tipsItem);
+    view->addAction(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"), QStringLiteral("mnuViewRefresh")));
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    tools->addAction(
+        makeAction(MainCommand::FileVault, QStringLiteral("File Encrypt/Decrypt"), QStringLiteral("mnuFileVault")));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->addAction(
+        makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"), QStringLiteral("mnuHelpContents")));
+    help->addAction(makeAction(MainCommand::HelpSearch, QStringLiteral("&Search For Help On..."),
+                               QStringLiteral("mnuHelpSearch")));
+    help->addSeparator();
+    help->addAction(
+        makeAction(MainCommand::About, QStringLiteral("&About Pellora"), QStringLiteral("mnuHelpAbout")));
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("mnuPopup"));
+    m_popup->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("mnuNewLogin")));
+    m_popup->addAction(
+        makeAction(MainCommand::ClipPassword, QStringLiteral("Clip Password"), QStringLiteral("mnuClip")));
+    m_popup->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit"), QStringLiteral("mnuChange")));
+    m_popup->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("Delete"), QStringLiteral("mnuDelete")));
+}
+
+void frmMain::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    for (const ToolButton &b : kToolButtons) {
+        const QString key = QString::fromLatin1(b.key);
+        const QIcon icon = QIcon::fromTheme(QString::fromLatin1(b.themeIcon), style()->standardIcon(b.fallback));
+        QAction *a = m_toolbar->addAction(icon, key);
+        a->setObjectName(key);
+        a->setToolTip(QString::fromLatin1(b.tooltip));
+        a->setEnabled(m_handlers.contains(b.command));
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        m_actions.insert(b.command, a);
+        if (b.separatorAfter)
+            m_toolbar->addSeparator();
+    }
+}
+
+void frmMain::Toolbar1_ButtonClick(const QString &key)
+{
+    for (const ToolButton &b : kToolButtons) {
+        if (key == QLatin1String(b.key)) {
+            run(b.command);
+            return;
+        }
+    }
+}
+
+void frmMain::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusbar"));
+    auto *status = new QLabel(QStringLiteral("Status"), bar);
+    status->setObjectName(QStringLiteral("sbStatusText"));
+    m_statusDate = new QLabel(bar);
+    m_statusDate->setObjectName(QStringLiteral("sbStatusDate"));
+    m_statusTime = new QLabel(bar);
+    m_statusTime->setObjectName(QStringLiteral("sbStatusTime"));
+    bar->addWidget(status, 1);
+    bar->addPermanentWidget(m_statusDate);
+    bar->addPermanentWidget(m_statusTime);
+    auto refresh = [this] {
+        const QLocale locale;
+        m_statusDate->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+        m_statusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    };
+    refresh();
+    auto *clock = new QTimer(this);
+    connect(clock, &QTimer::timeout, this, refresh);
+    clock->start(1000);
+}

@@ -1,0 +1,6 @@
+#include "ui/Startup.h"
+
+int RunPellora()
+{
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "ui/frmSplash.h"
+
+#include "ui/QtUi.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+frmSplash::frmSplash(int milliseconds, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setCursor(Qt::WaitCursor);
+    auto *layout = new QVBoxLayout(this);
+    auto *title = new QLabel(QString::fromLatin1(kAppTitle), this);
+    title->setObjectName(QStringLiteral("lblProductName"));
+    QFont big = title->font();
+    big.setPointSize(big.pointSize() * 3);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+    auto *version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(PELLORA_VERSION)), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    layout->addWidget(version);
+    setMinimumSize(360, 200);
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this] { m_done = true; });
+    timer->start(milliseconds);
+}

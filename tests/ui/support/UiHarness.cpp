@@ -1,0 +1,46 @@
+#include "UiHarness.h"
+
+#include "crypto/cPQCrypt.h"
+#include "entries/LoginStore.h"
+#include "entries/PasswordField.h"
+#include "platform/Convert.h"
+
+namespace {
+const QByteArray kPassPhrase("qwhe7&*/:]{3k  tbnsoo!$eprdxuhmjlqtr 8hj2 k731z");
+}
+
+UiHarness::UiHarness()
+{
+    state.DataFolder = home.dataFolder();
+    state.LoginFile = state.DataFolder + QStringLiteral("Pellora.lgn");
+    state.LogFile = state.DataFolder + QStringLiteral("Pellora.log");
+}
+
+void UiHarness::setMasters(const QByteArray &first, const QByteArray &second)
+{
+    state.ActiveMaster1 = Crypt().Encrypt(first, kPassPhrase);
+    state.ActiveMaster2 = Crypt().Encrypt(second, kPassPhrase);
+    settings.saveBytes(Setting::Master1, state.ActiveMaster1);
+    settings.saveBytes(Setting::Master2, state.ActiveMaster2);
+    state.FirstRun = false;
+}
+
+qint16 UiHarness::addEntry(const QByteArray &login, const QByteArray &description,
+                           const QByteArray &password, qint16 expireDays, const QDateTime &start)
+{
+    LoginRecord r;
+    r.Login = FitText(login);
+    r.Description = FitText(description);
+    r.Password = *EncodePasswordField(password, state.entryKey());
+    r.ExpireDays = expireDays;
+    r.ExpireStart = Convert::ToOleDate(start);
+    r.MinLength = 6;
+    r.MaxLength = 15;
+    return LoginStore(state.LoginFile, ui).Addlogin(r);
+}
+
+QByteArray UiHarness::passwordOf(qint16 loginId)
+{
+    const LoginRecord r = LoginStore(state.LoginFile, ui).LoadItem(loginId);
+    return DecodePasswordField(r.Password, state.entryKey()).value_or(QByteArray("<undecodable>"));
+}

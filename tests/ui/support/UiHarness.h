@@ -1,0 +1,30 @@
+#pragma once
+
+#include "FakeUi.h"
+#include "TempHome.h"
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "ui/AppContext.h"
+
+#include <memory>
+
+// A window test's world: its own home folder, a recording Ui, the run's state and settings.
+class UiHarness
+{
+public:
+    UiHarness();
+
+    TempHome home;
+    FakeUi ui;
+    AppState state;
+    Settings settings;
+    AppContext context{ui, state, settings};
+
+    // Stores two master passwords as a finished first run would.
+    void setMasters(const QByteArray &first, const QByteArray &second);
+    // Adds a live entry through the store; returns its LoginID.
+    qint16 addEntry(const QByteArray &login, const QByteArray &description,
+                    const QByteArray &password, qint16 expireDays = 0,
+                    const QDateTime &start = QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
+    QByteArray passwordOf(qint16 loginId);
+};
