@@ -29,7 +29,8 @@ bool EntryRow::operator<(const QTreeWidgetItem &other) const
     return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
 }
 
-EntryListView::EntryListView(QWidget *parent) : QTreeWidget(parent)
+EntryListView::EntryListView(QWidget *parent)
+    : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("ListView1"));
     setRootIsDecorated(false);

@@ -44,22 +44,23 @@ void ClipPassword(frmMain &main)
         data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
         QApplication::clipboard()->setMimeData(data);
     } catch (const VbError &e) {
-        c.ui.message(QStringLiteral("An error has occurred in ClipPassword ") + e.text()
-                     + QStringLiteral("\r\nLinenum = ") + QString::number(step));
+        c.ui.message(QStringLiteral("An error has occurred in ClipPassword ") + e.text() +
+                     QStringLiteral("\r\nLinenum = ") + QString::number(step));
     }
 }
 
 void FindEntry(frmMain &main)
 {
     AppContext &c = main.context();
-    const QString wanted = c.ui.prompt(QStringLiteral("Enter the text that you are searching for:"));
+    const QString wanted =
+        c.ui.prompt(QStringLiteral("Enter the text that you are searching for:"));
     if (wanted.isEmpty())
         return;
     EntryListView *list = main.ListView1();
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = list->topLevelItem(i);
-        if (row->text(EntryListView::ColDescription).contains(wanted, Qt::CaseSensitive)
-            || row->text(EntryListView::ColLogin).contains(wanted, Qt::CaseSensitive)) {
+        if (row->text(EntryListView::ColDescription).contains(wanted, Qt::CaseSensitive) ||
+            row->text(EntryListView::ColLogin).contains(wanted, Qt::CaseSensitive)) {
             c.ui.message(QStringLiteral("Found, and selected the item for you."));
             list->scrollToItem(row);
             list->setCurrentItem(row);

@@ -26,13 +26,15 @@ struct ToolButton
 
 // In order; the dispatch compares the key text exactly.
 const ToolButton kToolButtons[] = {
-    {"Import", "Import File", MainCommand::Import, "document-import", QStyle::SP_DialogOpenButton, false},
-    {"Export", "Export Data", MainCommand::Export, "document-export", QStyle::SP_DialogSaveButton, true},
+    {"Import", "Import File", MainCommand::Import, "document-import", QStyle::SP_DialogOpenButton,
+     false},
+    {"Export", "Export Data", MainCommand::Export, "document-export", QStyle::SP_DialogSaveButton,
+     true},
     {"NewLogin", "Add a new login", MainCommand::NewLogin, "list-add", QStyle::SP_FileIcon, false},
     {"Clip", "Put the selected password into the clipboard", MainCommand::ClipPassword, "edit-copy",
      QStyle::SP_FileDialogDetailedView, false},
-    {"Delete", "Delete the current item", MainCommand::DeleteLogin, "list-remove", QStyle::SP_TrashIcon,
-     true},
+    {"Delete", "Delete the current item", MainCommand::DeleteLogin, "list-remove",
+     QStyle::SP_TrashIcon, true},
     {"Find", "Find an item with a search string", MainCommand::Find, "edit-find",
      QStyle::SP_FileDialogContentsView, false},
     {"Asc", "Sort the list in ascending order", MainCommand::Asc, "view-sort-ascending",
@@ -45,8 +47,8 @@ const ToolButton kToolButtons[] = {
      QStyle::SP_FileDialogInfoView, false},
     {"FileVault", "Open the file encryption utility", MainCommand::FileVault, "security-high",
      QStyle::SP_DriveHDIcon, true},
-    {"Help", "Display Help", MainCommand::HelpContents, "help-contents", QStyle::SP_DialogHelpButton,
-     false},
+    {"Help", "Display Help", MainCommand::HelpContents, "help-contents",
+     QStyle::SP_DialogHelpButton, false},
 };
 } // namespace
 
@@ -54,62 +56,72 @@ void frmMain::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    file->addAction(makeAction(MainCommand::Import, QStringLiteral("&Import"), QStringLiteral("mnuFileImport")));
-    file->addAction(makeAction(MainCommand::Export, QStringLiteral("&Export"), QStringLiteral("mnuFileExport")));
-    file->addAction(
-        makeAction(MainCommand::ExportText, QStringLiteral("Export to &Text"), QStringLiteral("mnuExportText")));
+    file->addAction(makeAction(MainCommand::Import, QStringLiteral("&Import"),
+                               QStringLiteral("mnuFileImport")));
+    file->addAction(makeAction(MainCommand::Export, QStringLiteral("&Export"),
+                               QStringLiteral("mnuFileExport")));
+    file->addAction(makeAction(MainCommand::ExportText, QStringLiteral("Export to &Text"),
+                               QStringLiteral("mnuExportText")));
     file->addSeparator();
-    file->addAction(makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")));
+    file->addAction(
+        makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    edit->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"), QStringLiteral("mnuFileNew")));
-    edit->addAction(
-        makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login"), QStringLiteral("mnuEditLogin")));
-    edit->addAction(
-        makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"), QStringLiteral("mnuCopyPassword")));
-    edit->addAction(
-        makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"), QStringLiteral("mnuDeleteLogin")));
+    edit->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"),
+                               QStringLiteral("mnuFileNew")));
+    edit->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login"),
+                               QStringLiteral("mnuEditLogin")));
+    edit->addAction(makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"),
+                               QStringLiteral("mnuCopyPassword")));
+    edit->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"),
+                               QStringLiteral("mnuDeleteLogin")));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
-    QAction *statusBarItem =
-        makeAction(MainCommand::ToggleStatusBar, QStringLiteral("Status &Bar"), QStringLiteral("mnuViewStatusBar"));
+    QAction *statusBarItem = makeAction(MainCommand::ToggleStatusBar, QStringLiteral("Status &Bar"),
+                                        QStringLiteral("mnuViewStatusBar"));
     statusBarItem->setCheckable(true);
     statusBarItem->setChecked(true);
     view->addAction(statusBarItem);
     view->addSeparator();
-    view->addAction(makeAction(MainCommand::ViewLogs, QStringLiteral("View &Logs"), QStringLiteral("mnuViewLogs")));
-    view->addAction(makeAction(MainCommand::Options, QStringLiteral("&Options..."), QStringLiteral("mnuViewOptions")));
+    view->addAction(makeAction(MainCommand::ViewLogs, QStringLiteral("View &Logs"),
+                               QStringLiteral("mnuViewLogs")));
+    view->addAction(makeAction(MainCommand::Options, QStringLiteral("&Options..."),
+                               QStringLiteral("mnuViewOptions")));
     QAction *tipsItem = makeAction(MainCommand::ToggleTips, QStringLiteral("Show Tips on Startup"),
                                    QStringLiteral("mnuViewTips"));
     tipsItem->setCheckable(true);
     tipsItem->setChecked(true);
     view->addAction(tipsItem);
-    view->addAction(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"), QStringLiteral("mnuViewRefresh")));
+    view->addAction(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"),
+                               QStringLiteral("mnuViewRefresh")));
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
-    tools->addAction(
-        makeAction(MainCommand::FileVault, QStringLiteral("File Encrypt/Decrypt"), QStringLiteral("mnuFileVault")));
+    tools->addAction(makeAction(MainCommand::FileVault, QStringLiteral("File Encrypt/Decrypt"),
+                                QStringLiteral("mnuFileVault")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    help->addAction(
-        makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"), QStringLiteral("mnuHelpContents")));
+    help->addAction(makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"),
+                               QStringLiteral("mnuHelpContents")));
     help->addAction(makeAction(MainCommand::HelpSearch, QStringLiteral("&Search For Help On..."),
                                QStringLiteral("mnuHelpSearch")));
     help->addSeparator();
-    help->addAction(
-        makeAction(MainCommand::About, QStringLiteral("&About Pellora"), QStringLiteral("mnuHelpAbout")));
+    help->addAction(makeAction(MainCommand::About, QStringLiteral("&About Pellora"),
+                               QStringLiteral("mnuHelpAbout")));
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("mnuPopup"));
-    m_popup->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("mnuNewLogin")));
     m_popup->addAction(
-        makeAction(MainCommand::ClipPassword, QStringLiteral("Clip Password"), QStringLiteral("mnuClip")));
-    m_popup->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit"), QStringLiteral("mnuChange")));
-    m_popup->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("Delete"), QStringLiteral("mnuDelete")));
+        makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("mnuNewLogin")));
+    m_popup->addAction(makeAction(MainCommand::ClipPassword, QStringLiteral("Clip Password"),
+                                  QStringLiteral("mnuClip")));
+    m_popup->addAction(
+        makeAction(MainCommand::EditLogin, QStringLiteral("Edit"), QStringLiteral("mnuChange")));
+    m_popup->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("Delete"),
+                                  QStringLiteral("mnuDelete")));
 }
 
 void frmMain::buildToolbar()
@@ -119,7 +131,8 @@ void frmMain::buildToolbar()
     m_toolbar->setMovable(false);
     for (const ToolButton &b : kToolButtons) {
         const QString key = QString::fromLatin1(b.key);
-        const QIcon icon = QIcon::fromTheme(QString::fromLatin1(b.themeIcon), style()->standardIcon(b.fallback));
+        const QIcon icon =
+            QIcon::fromTheme(QString::fromLatin1(b.themeIcon), style()->standardIcon(b.fallback));
         QAction *a = m_toolbar->addAction(icon, key);
         a->setObjectName(key);
         a->setToolTip(QString::fromLatin1(b.tooltip));

@@ -19,7 +19,9 @@
 #include <QMenu>
 #include <QStyle>
 
-frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+frmMain::frmMain(AppContext &context, QWidget *parent)
+    : QMainWindow(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmMain"));
     BusyPointer busy(m_context.ui);
@@ -121,9 +123,9 @@ void frmMain::LoadList()
             const LoginRecord r = LoginRecord::decode(bytes);
             if (r.Deleted)
                 return false;
-            auto *row = new EntryRow(QStringList{
-                QString::number(r.LoginID), Ansi::toText(r.Description), Ansi::toText(r.Login),
-                ExpiryText(r), ExpirySortKey(r)});
+            auto *row =
+                new EntryRow(QStringList{QString::number(r.LoginID), Ansi::toText(r.Description),
+                                         Ansi::toText(r.Login), ExpiryText(r), ExpirySortKey(r)});
             EntryListView::setKey(row, EntryListView::rowKey(r.LoginID));
             rows.append(row);
             return false;
@@ -132,7 +134,8 @@ void frmMain::LoadList()
         readSortSettings();
         m_list->resort();
     } catch (const VbError &e) {
-        m_context.ui.message(QStringLiteral("An error has occurred in frmMain_LoadList ") + e.text());
+        m_context.ui.message(QStringLiteral("An error has occurred in frmMain_LoadList ") +
+                             e.text());
     }
     m_list->setUpdatesEnabled(true);
 }
@@ -176,7 +179,8 @@ void frmMain::restoreGeometryFromSettings()
 
 void frmMain::saveGeometryToSettings()
 {
-    const QRect g = frameGeometry();
+    // Position of the frame, size of the window's inside: exactly what the restore applies.
+    const QRect g(pos(), size());
     Settings &s = m_context.settings;
     auto number = [this](int pixels) {
         return QString::number(float(Twips::fromPixels(pixels, this)));

@@ -6,8 +6,8 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <optional>
 #include <functional>
+#include <optional>
 
 class EntryListView;
 struct LoginRecord;

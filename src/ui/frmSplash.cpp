@@ -19,7 +19,8 @@ frmSplash::frmSplash(int milliseconds, QWidget *parent)
     big.setBold(true);
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
-    auto *version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(PELLORA_VERSION)), this);
+    auto *version =
+        new QLabel(QStringLiteral("Version %1").arg(QLatin1String(PELLORA_VERSION)), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
