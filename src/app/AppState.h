@@ -12,6 +12,7 @@ struct AppState
     QString LoginFile;
     QString LogFile;
     QString DataFolder;
+    QString HelpFile;
     bool FirstRun = true;
 
     bool LogStartup = false;

@@ -170,15 +170,20 @@ void LoginStore::cleanup()
             return;
         // The compacted store replaces the old one in a single rename, never half-written.
         QSaveFile out(m_path);
-        if (!out.open(QIODevice::WriteOnly))
+        // Unbuffered, so a short write (a full disk) is seen before the rename, not after.
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             RaiseFileError(out);
         out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        QByteArray kept;
         file.scanBlocks([&](qint64, const char *block, qint64 n) {
+            kept.clear();
             for (qint64 i = 0; i < n; ++i) {
                 const char *r = block + i * LoginRecord::Size;
-                if (!isDeleted(r) && out.write(r, LoginRecord::Size) != LoginRecord::Size)
-                    RaiseFileError(out);
+                if (!isDeleted(r))
+                    kept.append(r, LoginRecord::Size);
             }
+            if (out.write(kept) != kept.size())
+                RaiseFileError(out);
             return false;
         });
         if (!out.commit())

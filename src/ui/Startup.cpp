@@ -1,6 +1,181 @@
 #include "ui/Startup.h"
 
+#include "app/AppState.h"
+#include "app/DataFolder.h"
+#include "app/InstanceLock.h"
+#include "app/ProgramFolder.h"
+#include "app/Settings.h"
+#include "crypto/CryptoSelfTest.h"
+#include "crypto/cPQCrypt.h"
+#include "entries/LoginStore.h"
+#include "log/LogEvents.h"
+#include "log/WriteLog.h"
+#include "master/PreviousInstallation.h"
+#include "platform/Clock.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+#include "ui/ListCommands.h"
+#include "ui/QtUi.h"
+#include "ui/ViewCommands.h"
+#include "ui/frmLogin.h"
+#include "ui/frmMain.h"
+#include "ui/frmOptions.h"
+#include "ui/frmSplash.h"
+
+#include <QApplication>
+
+namespace {
+constexpr char kSelfTestFailed[] =
+    "Either there is a file missing, or the base cryptographic library is either out of date or "
+    "missing. Re-install Pellora, and if you install/update IE4, this will bring your "
+    "cryptographic libraries up to date.";
+
+// The run's end before the main window: a plain return unwinds every step.
+struct EndOfRun
+{
+};
+} // namespace
+
+Startup::Startup(Ui &ui, AppState &state, Settings &settings, int splashMilliseconds)
+    : m_ui(ui)
+    , m_state(state)
+    , m_settings(settings)
+    , m_splashMilliseconds(splashMilliseconds)
+{}
+
+Startup::~Startup() = default;
+
+bool Startup::run()
+{
+    m_ui.pushBusy();
+    try {
+        steps();
+    } catch (const VbError &e) {
+        m_ui.message(QStringLiteral("An error has occurred in Loading the application ") +
+                     e.text() + QLatin1Char(' ') + m_marker);
+        m_goesOn = false;
+    } catch (const EndOfRun &) {
+        m_goesOn = false;
+    }
+    m_ui.popBusy();
+    ReleaseCrypt();
+    return m_goesOn;
+}
+
+void Startup::steps()
+{
+    m_state.HelpFile = JoinPath(ProgramFolder(), QStringLiteral("Pellora.hlp"));
+    m_state.DataFolder = GetDataFolder();
+    m_state.LogFile = JoinPath(m_state.DataFolder, QStringLiteral("Pellora.log"));
+    m_state.LoginFile = JoinPath(GetDataFolder(), QStringLiteral("Pellora.lgn"));
+
+    m_lock = std::make_unique<InstanceLock>(m_state.DataFolder);
+    if (!m_lock->acquire()) {
+        m_ui.message(m_lock->failureMessage());
+        throw EndOfRun{};
+    }
+
+    m_state.FirstRun = true;
+    bool *flags[] = {&m_state.LogStartup,    &m_state.LogMasterFailure, &m_state.LogMasterChange,
+                     &m_state.LogPwdChanges, &m_state.LogExports,       &m_state.LogFileEncryption,
+                     &m_state.UseNTEventLog};
+    for (size_t i = 0; i < Setting::LogFlags.size(); ++i)
+        *flags[i] = m_settings.getBool(Setting::LogFlags[i]);
+
+    AppContext context{m_ui, m_state, m_settings};
+    auto loginDialog = std::make_unique<frmLogin>(context);
+
+    if (CryptoSelfTest(ProgramFolder(), m_state.DataFolder) < 2) {
+        m_ui.message(QString::fromLatin1(kSelfTestFailed));
+        throw EndOfRun{};
+    }
+
+    m_marker = QStringLiteral("#9");
+    if (!m_state.FirstRun) {
+        m_marker = QStringLiteral("#10");
+        m_marker = QStringLiteral("#11");
+        m_marker = QStringLiteral("#12");
+        m_ui.popBusy();
+        const int outcome = loginDialog->exec();
+        m_ui.pushBusy();
+        if (outcome == frmLogin::ProgramEnds)
+            throw EndOfRun{};
+        if (!loginDialog->LoginOK()) {
+            m_marker = QStringLiteral("#13");
+            if (m_state.LogMasterFailure) {
+                m_marker = QStringLiteral("#14");
+                LogRecord event = LogEvents::MasterLoginFailure(GetLoginUserName(), Clock::now());
+                WriteLog(m_ui, m_state.logTarget(), event);
+                m_marker = QStringLiteral("#15");
+            }
+            throw EndOfRun{};
+        }
+        m_marker = QStringLiteral("#16");
+        if (m_state.LogStartup) {
+            m_marker = QStringLiteral("#17");
+            m_marker = QStringLiteral("#17.1");
+            LogRecord event = LogEvents::SuccessfulStartup(GetLoginUserName(), Clock::now());
+            m_marker = QStringLiteral("#17.2");
+            WriteLog(m_ui, m_state.logTarget(), event);
+            m_marker = QStringLiteral("#17.3");
+        }
+        m_marker = QStringLiteral("#18");
+    }
+    loginDialog.reset();
+
+    auto splash = std::make_unique<frmSplash>(m_splashMilliseconds);
+    splash->show();
+
+    m_marker = QStringLiteral(" #20");
+    LoginStore store(m_state.LoginFile, m_ui);
+    MigratePreviousInstallation(m_ui, ProgramFolder(), m_state.DataFolder, m_settings, store);
+    store.cleanup();
+
+    m_main = std::make_unique<frmMain>(context);
+    InstallCommands(*m_main);
+    while (!splash->done())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    m_main->show();
+    splash.reset();
+    m_ui.popBusy();
+    m_goesOn = true;
+    showMainWindow();
+    m_ui.pushBusy();
+}
+
+void Startup::showMainWindow()
+{
+    AppContext context{m_ui, m_state, m_settings};
+    if (m_state.FirstRun) {
+        frmOptions options(context, *m_main, m_main.get());
+        if (options.exec() == frmOptions::ProgramEnds)
+            m_goesOn = false;
+        return;
+    }
+    m_state.ActiveMaster1 = m_settings.getBytes(Setting::Master1);
+    m_state.ActiveMaster2 = m_settings.getBytes(Setting::Master2);
+    m_main->LoadList();
+}
+
+void InstallCommands(frmMain &main)
+{
+    InstallViewCommands(main);
+    InstallListCommands(main);
+    main.setCommand(MainCommand::Options, [&main] {
+        frmOptions options(main.context(), main, &main);
+        options.exec();
+    });
+}
+
 int RunPellora()
 {
-    return 0;
+    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    QApplication::setOrganizationName(QStringLiteral("Brantwick"));
+    QtUi ui;
+    Settings settings;
+    AppState state;
+    Startup startup(ui, state, settings);
+    if (!startup.run())
+        return 0;
+    return QApplication::exec();
 }

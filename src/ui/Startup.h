@@ -1,4 +1,51 @@
 #pragma once
 
-// Runs the program: start-up in its fixed order, then the main window until it closes.
+#include <QString>
+#include <memory>
+
+struct AppState;
+class InstanceLock;
+class Settings;
+class Ui;
+class frmMain;
+class frmSplash;
+
+// Start-up in its fixed order: locations, logging flags, the cipher self-test, the login, the
+// splash, migration of a previous installation, compaction, the main window, then either the
+// first-run options or the list and a tip. Every step before the main window can end the run.
+class Startup
+{
+public:
+    // How long the splash stays before the main window may show; only code can shorten it.
+    static constexpr int SplashMilliseconds = 3000;
+
+    Startup(Ui &ui, AppState &state, Settings &settings,
+            int splashMilliseconds = SplashMilliseconds);
+    ~Startup();
+
+    // True when the main window is up and the program goes on; false when the run ends here.
+    bool run();
+    frmMain *mainWindow() const { return m_main.get(); }
+    // The last progress marker passed; empty before the first.
+    const QString &marker() const { return m_marker; }
+
+private:
+    void steps();
+    bool login();
+    void showMainWindow();
+
+    Ui &m_ui;
+    AppState &m_state;
+    Settings &m_settings;
+    int m_splashMilliseconds;
+    QString m_marker;
+    std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<frmMain> m_main;
+    bool m_goesOn = false;
+};
+
+// Installs every command of the main window.
+void InstallCommands(frmMain &main);
+
+// Runs the program: start-up, then the main window until it closes.
 int RunPellora();

@@ -15,7 +15,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmLogin::frmLogin(AppContext &context, QWidget *parent) : QDialog(parent), m_context(context)
+frmLogin::frmLogin(AppContext &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login"));
@@ -40,7 +42,8 @@ frmLogin::frmLogin(AppContext &context, QWidget *parent) : QDialog(parent), m_co
     QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     QPushButton *reset =
         buttons->addButton(QStringLiteral("Reset Passwords"), QDialogButtonBox::DestructiveRole);
@@ -68,7 +71,8 @@ frmLogin::frmLogin(AppContext &context, QWidget *parent) : QDialog(parent), m_co
         m_stored1 = m_context.settings.getBytes(Setting::Master1);
         m_stored2 = m_context.settings.getBytes(Setting::Master2);
     } catch (const VbError &e) {
-        m_context.ui.message(QStringLiteral("An error has occurred loading the login form ") + e.text());
+        m_context.ui.message(QStringLiteral("An error has occurred loading the login form ") +
+                             e.text());
     }
     m_context.state.FirstRun = !MastersExist(m_stored1);
     m_master1->setFocus();
@@ -82,7 +86,8 @@ void frmLogin::cmdOK_Click()
         done(LoggedIn);
         return;
     }
-    m_context.ui.message(QStringLiteral("Invalid Password(s), try again!"), QStringLiteral("Login"));
+    m_context.ui.message(QStringLiteral("Invalid Password(s), try again!"),
+                         QStringLiteral("Login"));
     m_master1->clear();
     m_master2->clear();
     m_master1->setFocus();

@@ -1,0 +1,234 @@
+#include "ui/frmOptions.h"
+
+#include "app/AppState.h"
+#include "app/Settings.h"
+#include "master/MasterChange.h"
+#include "master/MasterPasswords.h"
+#include "master/MasterValidation.h"
+#include "platform/Ansi.h"
+#include "platform/Convert.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+#include "ui/frmMain.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const char *const kOrderCaptions[] = {"&ID", "&Description", "&Login", "&Expiry"};
+const SettingKey kOrderKeys[] = {Setting::OrderByID, Setting::OrderByDescription,
+                                 Setting::OrderByLogin, Setting::OrderByExpiry};
+const char *const kLoggingCaptions[] = {"Application &Startup",
+                                        "&Failed Master Logins",
+                                        "&Master password changes",
+                                        "&Password changes",
+                                        "&Export of Passwords",
+                                        "File &Encryption/Decryption",
+                                        "Use &NT Event Log (only for NT systems)"};
+} // namespace
+
+frmOptions::frmOptions(AppContext &context, frmMain &main, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_main(main)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tbsOptions"));
+    m_tabs->addTab(buildOptionsPage(), QStringLiteral("Options"));
+    m_tabs->addTab(buildLoggingPage(), QStringLiteral("Logging"));
+    connect(m_tabs, &QTabWidget::currentChanged, this, &frmOptions::showTab);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    QPushButton *cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    QPushButton *apply = buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::ApplyRole);
+    apply->setObjectName(QStringLiteral("cmdApply"));
+    connect(ok, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(cancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(apply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+
+    auto step = [this](int by) {
+        const int n = m_tabs->count();
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + n) % n);
+    };
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(next, &QShortcut::activated, this, [step] { step(1); });
+    auto *previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    connect(previous, &QShortcut::activated, this, [step] { step(-1); });
+
+    loadFromSettings();
+    showTab(0);
+    m_order[0]->setFocus();
+}
+
+QWidget *frmOptions::buildOptionsPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("pageOptions"));
+    auto *sort = new QGroupBox(QStringLiteral("Default Sort Options"), page);
+    auto *sortLayout = new QVBoxLayout(sort);
+    sortLayout->addWidget(new QLabel(QStringLiteral("Order List By:"), sort));
+    for (int i = 0; i < 4; ++i) {
+        m_order[i] = new QRadioButton(QString::fromLatin1(kOrderCaptions[i]), sort);
+        m_order[i]->setObjectName(QStringLiteral("optOrderField%1").arg(i));
+        sortLayout->addWidget(m_order[i]);
+    }
+    m_descending = new QCheckBox(QStringLiteral("Descendin&g"), sort);
+    m_descending->setObjectName(QStringLiteral("chkDescending"));
+    sortLayout->addWidget(m_descending);
+
+    auto *masters = new QGroupBox(QStringLiteral("Master Passwords"), page);
+    auto *form = new QFormLayout(masters);
+    m_master1 = new QLineEdit(masters);
+    m_master1->setObjectName(QStringLiteral("txtMaster1"));
+    m_master1->setAccessibleName(QStringLiteral("Master 1"));
+    m_master2 = new QLineEdit(masters);
+    m_master2->setObjectName(QStringLiteral("txtMaster2"));
+    m_master2->setAccessibleName(QStringLiteral("Master 2"));
+    auto *label1 = new QLabel(QStringLiteral("Master &1"), masters);
+    auto *label2 = new QLabel(QStringLiteral("Master &2"), masters);
+    label1->setBuddy(m_master1);
+    label2->setBuddy(m_master2);
+    form->addRow(label1, m_master1);
+    form->addRow(label2, m_master2);
+    m_show = new QCheckBox(QStringLiteral("Show Pass&word"), masters);
+    m_show->setObjectName(QStringLiteral("Check1"));
+    form->addRow(QString(), m_show);
+    // Only the user's own edits count as a change; filling the boxes at load does not.
+    connect(m_master1, &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    connect(m_master2, &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    connect(m_show, &QCheckBox::toggled, this, [this](bool shown) {
+        const auto mode = shown ? QLineEdit::Normal : QLineEdit::Password;
+        m_master1->setEchoMode(mode);
+        m_master2->setEchoMode(mode);
+    });
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(sort);
+    layout->addWidget(masters);
+    return page;
+}
+
+QWidget *frmOptions::buildLoggingPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("pageLogging"));
+    auto *frame = new QGroupBox(QStringLiteral("Logging"), page);
+    auto *frameLayout = new QVBoxLayout(frame);
+    for (int i = 0; i < 7; ++i) {
+        m_logging[i] = new QCheckBox(QString::fromLatin1(kLoggingCaptions[i]), frame);
+        m_logging[i]->setObjectName(QStringLiteral("chkLogging%1").arg(i));
+        frameLayout->addWidget(m_logging[i]);
+    }
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(frame);
+    return page;
+}
+
+void frmOptions::showTab(int index)
+{
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->widget(i)->setEnabled(i == index);
+}
+
+void frmOptions::loadFromSettings()
+{
+    BusyPointer busy(m_context.ui);
+    const AppState &state = m_context.state;
+    const Settings &s = m_context.settings;
+    try {
+        if (!state.FirstRun) {
+            m_master1->setText(Ansi::toText(PlainMaster(state.ActiveMaster1)));
+            m_master2->setText(Ansi::toText(PlainMaster(state.ActiveMaster2)));
+        }
+        for (int i = 0; i < 4; ++i) {
+            if (s.getBool(kOrderKeys[i]))
+                m_order[i]->setChecked(true);
+        }
+        m_descending->setChecked(s.getLong(Setting::OrderDirection) != 0);
+        for (int i = 0; i < 7; ++i)
+            m_logging[i]->setChecked(s.getLong(Setting::LogFlags[i]) != 0);
+    } catch (const VbError &e) {
+        m_context.ui.message(QStringLiteral("An error has occurred in frmOptionsLoad ") + e.text());
+    }
+    m_master1->setEchoMode(QLineEdit::Password);
+    m_master2->setEchoMode(QLineEdit::Password);
+}
+
+bool frmOptions::cmdApply_Click()
+{
+    BusyPointer busy(m_context.ui);
+    if (!Validation(m_context.ui, m_master1->text(), m_master2->text())) {
+        m_context.ui.message(QString::fromLatin1(kMasterRulesMessage));
+        return false;
+    }
+    return Apply();
+}
+
+bool frmOptions::Apply()
+{
+    AppState &state = m_context.state;
+    if (!ApplyMasters(m_context.ui, state, m_context.settings, m_master1->text(), m_master2->text(),
+                      m_changed))
+        return false;
+    try {
+        Settings &s = m_context.settings;
+        s.save(Setting::OrderByID, Convert::BoolText(m_order[0]->isChecked()));
+        s.save(Setting::OrderByDescription, Convert::BoolText(m_order[1]->isChecked()));
+        s.save(Setting::OrderByLogin, Convert::BoolText(m_order[2]->isChecked()));
+        s.save(Setting::OrderDirection,
+               m_descending->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        s.save(Setting::OrderByExpiry, Convert::BoolText(m_order[3]->isChecked()));
+        for (int i = 0; i < 7; ++i)
+            s.save(Setting::LogFlags[i],
+                   m_logging[i]->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    } catch (const VbError &e) {
+        m_context.ui.message(QStringLiteral("An error has occurred in frmOptionsApply ") +
+                             e.text());
+        return false;
+    }
+    bool *flags[] = {&state.LogStartup,    &state.LogMasterFailure, &state.LogMasterChange,
+                     &state.LogPwdChanges, &state.LogExports,       &state.LogFileEncryption,
+                     &state.UseNTEventLog};
+    for (int i = 0; i < 7; ++i)
+        *flags[i] = m_logging[i]->isChecked();
+    m_main.LoadList();
+    return true;
+}
+
+void frmOptions::cmdOK_Click()
+{
+    BusyPointer busy(m_context.ui);
+    // Saving again would change nothing, so a valid Apply is the second check passing.
+    if (cmdApply_Click() && !m_context.state.FirstRun)
+        done(Saved);
+}
+
+void frmOptions::cmdCancel_Click()
+{
+    done(m_context.state.FirstRun ? ProgramEnds : Closed);
+}
+
+void frmOptions::reject()
+{
+    cmdCancel_Click();
+}

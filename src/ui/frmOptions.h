@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/AppContext.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QTabWidget;
+class frmMain;
+
+// Sort order, the two master passwords and the logging switches.
+class frmOptions : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // exec() returns ProgramEnds when a first run is cancelled: no masters exist to go on with.
+    enum Outcome { Closed = 0, Saved = 1, ProgramEnds = 2 };
+
+    frmOptions(AppContext &context, frmMain &main, QWidget *parent = nullptr);
+
+    bool changeFlag() const { return m_changed; }
+    // The Apply button: Validation, then Apply. False when nothing was saved.
+    bool cmdApply_Click();
+    // Saves the masters (re-encrypting the store when they changed), then the settings.
+    bool Apply();
+    // Escape and the close box are Cancel.
+    void reject() override;
+
+private:
+    QWidget *buildOptionsPage();
+    QWidget *buildLoggingPage();
+    void loadFromSettings();
+    void showTab(int index);
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    AppContext &m_context;
+    frmMain &m_main;
+    QTabWidget *m_tabs = nullptr;
+    std::array<QRadioButton *, 4> m_order{};
+    QCheckBox *m_descending = nullptr;
+    QLineEdit *m_master1 = nullptr;
+    QLineEdit *m_master2 = nullptr;
+    QCheckBox *m_show = nullptr;
+    std::array<QCheckBox *, 7> m_logging{};
+    bool m_changed = false;
+};
