@@ -38,9 +38,12 @@ class DropPass
 public:
     DropPass(Ui &ui, const AppState &state, DropView &view, bool decrypt,
              std::optional<qint16> loginId)
-        : m_ui(ui), m_state(state), m_view(view), m_decrypt(decrypt), m_loginId(loginId)
-    {
-    }
+        : m_ui(ui)
+        , m_state(state)
+        , m_view(view)
+        , m_decrypt(decrypt)
+        , m_loginId(loginId)
+    {}
 
     void walk(const QStringList &paths)
     {
@@ -86,7 +89,8 @@ private:
         }
         m_view.setProgress(progress.advance());
         if (outcome == CipherOutcome::WriteFailed) {
-            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") + path);
+            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") +
+                         path);
             return true;
         }
         m_view.setProgress(progress.advance());

@@ -21,7 +21,8 @@ QString finalTarget(const QString &path)
 // Makes the rename itself durable; a folder that refuses this loses nothing already renamed.
 void syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -29,7 +30,9 @@ void syncFolder(const QString &folder)
 }
 } // namespace
 
-InPlaceCipher::InPlaceCipher(const QString &path) : m_path(path) {}
+InPlaceCipher::InPlaceCipher(const QString &path)
+    : m_path(path)
+{}
 
 InPlaceCipher::~InPlaceCipher()
 {
@@ -44,7 +47,9 @@ bool InPlaceCipher::openSource()
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
@@ -91,7 +96,8 @@ CipherOutcome InPlaceCipher::replace(const QByteArray &key)
         return CipherOutcome::WriteFailed;
     }
     QFile temp;
-    if (!temp.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+    if (!temp.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return CipherOutcome::WriteFailed;
     }

@@ -54,12 +54,17 @@ class VaultPass
 public:
     VaultPass(Ui &ui, const AppState &state, VaultView &view, const VaultRun &run,
               const QByteArray &key, bool encrypt, const std::function<void()> &reloadList)
-        : m_ui(ui), m_state(state), m_view(view), m_run(run), m_key(key), m_encrypt(encrypt),
-          m_reloadList(reloadList),
-          // The window keeps the two options apart; the master values are never made an entry.
-          m_addEntries(run.addPassword && !run.useMasterPasswords)
-    {
-    }
+        : m_ui(ui)
+        , m_state(state)
+        , m_view(view)
+        , m_run(run)
+        , m_key(key)
+        , m_encrypt(encrypt)
+        , m_reloadList(reloadList)
+        ,
+        // The window keeps the two options apart; the master values are never made an entry.
+        m_addEntries(run.addPassword && !run.useMasterPasswords)
+    {}
 
     void walk()
     {
@@ -119,7 +124,8 @@ private:
         m_view.setProgress(progress.advance());
         m_view.setProgress(progress.advance());
         if (outcome == CipherOutcome::WriteFailed) {
-            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") + name);
+            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") +
+                         name);
             return;
         }
         m_view.setProgress(progress.advance());
@@ -146,8 +152,8 @@ private:
 };
 } // namespace
 
-void ProcessFiles(Ui &ui, const AppState &state, VaultView &view, const VaultRun &run,
-                  bool encrypt, const std::function<void()> &reloadList)
+void ProcessFiles(Ui &ui, const AppState &state, VaultView &view, const VaultRun &run, bool encrypt,
+                  const std::function<void()> &reloadList)
 {
     const auto key = RunKey(ui, state, run);
     if (!key)
@@ -162,7 +168,8 @@ void ProcessFiles(Ui &ui, const AppState &state, VaultView &view, const VaultRun
     } catch (const VbError &e) {
         ui.message(QStringLiteral("An error has occurred.") + e.text());
     } catch (const std::bad_alloc &) {
-        ui.message(QStringLiteral("An error has occurred.") + VbError::of(VbErr::OutOfMemory).text());
+        ui.message(QStringLiteral("An error has occurred.") +
+                   VbError::of(VbErr::OutOfMemory).text());
     }
     view.setButtonsEnabled(true);
 }

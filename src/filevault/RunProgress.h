@@ -11,7 +11,9 @@ int ProgressStep(qint64 count);
 class RunProgress
 {
 public:
-    explicit RunProgress(qint64 count) : m_step(ProgressStep(count)) {}
+    explicit RunProgress(qint64 count)
+        : m_step(ProgressStep(count))
+    {}
 
     int step() const { return m_step; }
     int value() const { return m_value; }
