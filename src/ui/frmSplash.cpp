@@ -29,6 +29,8 @@ frmSplash::frmSplash(int milliseconds, QWidget *parent)
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setSingleShot(true);
+    // A coarse timer may fire up to 5% early; the main window must not show before its time.
+    timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, [this] { m_done = true; });
     timer->start(milliseconds);
 }
