@@ -13,6 +13,7 @@
 #include "transfer/SaveFileCommit.h"
 #include "transfer/StoreRecords.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <memory>

@@ -1,6 +1,7 @@
 #include "transfer/TransferExport.h"
 #include "FileSizeLimit.h"
 #include "TransferFixture.h"
+#include "transfer/TransferImport.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -148,6 +149,12 @@ TEST_F(TransferExportTest, NamesWithSpacesAndNonAsciiCharactersWork)
     ASSERT_TRUE(exportTo(path));
     EXPECT_EQ(QFileInfo(path).size(), 2 * 218);
     EXPECT_TRUE(a.ui.shown.isEmpty());
+
+    Installation &b = f.importer;
+    const ImportResult r = ImportCommand(b.ui, b.state, path, QStringLiteral("first-master"),
+                                         QStringLiteral("second-master"), [] {});
+    EXPECT_EQ(r.imported, 1);
+    EXPECT_EQ(b.clearEntries(), QStringList{QStringLiteral("alice=pw")});
 }
 
 TEST_F(TransferExportTest, FailedWriteLeavesTheEarlierFileWhole)

@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "TransferFixture.h"
 #include "transfer/TransferExport.h"
+#include "transfer/TransferFile.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -202,6 +203,10 @@ TEST_F(TransferImportTest, FilesWithoutAValidHeaderAreRefusedAsInvalid)
         WriteFile(f.transferFile, bytes);
         expectRefused(msg(ImportMessages::InvalidFormat));
     }
+
+    WriteFile(f.transferFile, good);
+    QFile(f.transferFile).resize((TransferFile::MaxRecords + 1) * 218);
+    expectRefused(msg(ImportMessages::InvalidFormat)); // more entries than a store can hold
 }
 
 TEST_F(TransferImportTest, EntriesNotUnderTheExportingKeyAreRefusedWhole)
