@@ -82,6 +82,7 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
     try {
         const QByteArray records = ReadStoreRecords(state.LoginFile);
         const qsizetype count = records.size() / LoginRecord::Size;
+        view.showFinished(false);
         view.setProgress(0);
         view.showProgress(true);
         atOutputFile = true;
