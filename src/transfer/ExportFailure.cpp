@@ -1,0 +1,39 @@
+#include "transfer/ExportFailure.h"
+
+#include "entries/RecordFile.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
+
+#include <QFileInfo>
+
+void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile)
+{
+    if (error.number == VbErr::BadFileNameOrNumber)
+        return;
+    if (error.number == VbErr::PathFileAccessError && atOutputFile)
+        ui.message(QStringLiteral("The filename is not valid"));
+    ui.message(QStringLiteral("An error has occurred in ExportFile ") + error.text());
+}
+
+void CheckExportTarget(const QString &path)
+{
+    if (path.isEmpty() || path.contains(QChar(u'\0')))
+        raiseError(VbErr::BadFileNameOrNumber);
+    const QFileInfo info(path);
+    // A folder, a device or a pipe is never replaced by a file of ours.
+    if (info.exists() && !info.isFile())
+        raiseError(VbErr::PathFileAccessError);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        raiseError(VbErr::PathNotFound);
+}
+
+void RaiseExportTargetError(const QFileDevice &file)
+{
+    const QFileInfo info(file.fileName());
+    const QFileInfo folder(info.absolutePath());
+    if (file.error() == QFileDevice::OpenError &&
+        (info.exists() ? !info.isWritable() : !folder.isWritable()))
+        raiseError(VbErr::PermissionDenied);
+    RaiseFileError(file);
+}

@@ -1,0 +1,63 @@
+#include "transfer/ImportAppend.h"
+
+#include "entries/LoginRecord.h"
+#include "entries/LoginStore.h"
+#include "entries/RecordFile.h"
+#include "transfer/SaveFileCommit.h"
+#include "transfer/StoreRecords.h"
+
+#include <QSaveFile>
+
+namespace {
+constexpr qint16 kLastLoginID = 32767;
+
+void replaceStore(const QString &loginFile, const QByteArray &content)
+{
+    QSaveFile out(loginFile);
+    if (!out.open(QIODevice::WriteOnly))
+        RaiseFileError(out);
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (out.write(content) != content.size() || !FlushAndCommit(out))
+        RaiseFileError(out);
+}
+} // namespace
+
+ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &records)
+{
+    ImportAppendResult result;
+    try {
+        if (records.size() < LoginRecord::Size)
+            return result;
+        QByteArray store = ReadStoreRecords(loginFile);
+        qint64 count = store.size() / LoginRecord::Size;
+        store.reserve(store.size() + records.size());
+        for (qsizetype off = 0; off + LoginRecord::Size <= records.size();
+             off += LoginRecord::Size) {
+            qint16 id = LoginStore::FirstLoginID;
+            if (count >= 1) {
+                const qint16 last = ReadInt16(store.constData() + store.size() - LoginRecord::Size +
+                                              RecordOffset::LoginID);
+                if (last == kLastLoginID) {
+                    result.failure = VbError::of(VbErr::Overflow);
+                    break;
+                }
+                id = qint16(last + 1);
+            }
+            if (count + 1 > RecordFile::MaxRecords) {
+                result.failure = VbError::of(VbErr::Overflow);
+                break;
+            }
+            QByteArray record = records.mid(off, LoginRecord::Size);
+            WriteInt16(record.data() + RecordOffset::LoginID, id);
+            store.append(record);
+            ++count;
+            ++result.appended;
+        }
+        if (result.appended > 0)
+            replaceStore(loginFile, store);
+    } catch (const VbError &e) {
+        result.appended = 0;
+        result.failure = e;
+    }
+    return result;
+}
