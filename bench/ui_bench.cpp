@@ -28,7 +28,8 @@ public:
     bool ask(const QString &, const QString &) override { return false; }
     QString prompt(const QString &, const QString &) override { return {}; }
     QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &, const QString &) override
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override
     {
         return {};
     }
@@ -77,8 +78,10 @@ void answerLogin()
             return;
         timer->deleteLater();
         timer->stop();
-        login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))->setText(QStringLiteral("first master"));
-        login->findChild<QLineEdit *>(QStringLiteral("txtMaster2"))->setText(QStringLiteral("second master"));
+        login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))
+            ->setText(QStringLiteral("first master"));
+        login->findChild<QLineEdit *>(QStringLiteral("txtMaster2"))
+            ->setText(QStringLiteral("second master"));
         login->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
     });
     timer->start(0);

@@ -3,9 +3,11 @@
 #include "platform/Convert.h"
 
 namespace {
-QDateTime expiryMoment(const LoginRecord &record)
+// Date and time apart: no time-zone work, which a list of thousands of entries would feel.
+std::pair<QDate, QTime> expiryMoment(const LoginRecord &record)
 {
-    return Convert::FromOleDate(record.ExpireStart).addDays(record.ExpireDays);
+    const auto [date, time] = Convert::OleDateParts(record.ExpireStart);
+    return {date.addDays(record.ExpireDays), time};
 }
 } // namespace
 
@@ -13,12 +15,15 @@ QString ExpiryText(const LoginRecord &record)
 {
     if (record.ExpireDays == 0)
         return QStringLiteral("Never");
-    return Convert::GeneralDate(expiryMoment(record));
+    const auto [date, time] = expiryMoment(record);
+    if (!date.isValid())
+        return QString();
+    return Convert::GeneralDate(date, time);
 }
 
 QString ExpirySortKey(const LoginRecord &record)
 {
     if (record.ExpireDays == 0)
         return QStringLiteral("25000101");
-    return expiryMoment(record).toString(QStringLiteral("yyyyMMdd"));
+    return expiryMoment(record).first.toString(QStringLiteral("yyyyMMdd"));
 }

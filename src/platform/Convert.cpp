@@ -116,10 +116,10 @@ double ToOleDate(const QDateTime &when)
     return days >= 0 ? days + frac : days - frac;
 }
 
-QDateTime FromOleDate(double value)
+std::pair<QDate, QTime> OleDateParts(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) > 2958465.0 * 4)
-        return {};
+        return {QDate(), QTime()};
     const double whole = std::trunc(value);
     const double frac = std::fabs(value - whole);
     qint64 ms = std::llround(frac * 86400000.0);
@@ -128,16 +128,37 @@ QDateTime FromOleDate(double value)
         ms -= 86400000;
         days += value >= 0 ? 1 : -1;
     }
-    return QDateTime(oleEpoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return {oleEpoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms))};
+}
+
+QDateTime FromOleDate(double value)
+{
+    const auto [date, time] = OleDateParts(value);
+    if (!date.isValid())
+        return {};
+    return QDateTime(date, time);
 }
 
 QString GeneralDate(const QDateTime &when)
 {
+    return GeneralDate(when.date(), when.time());
+}
+
+QString GeneralDate(const QDate &date, const QTime &time)
+{
+    // The formats are the locale's and do not change within a run; looking them up is not free.
+    static thread_local QLocale cachedFor;
+    static thread_local QString dateFormat = shortDateFormat();
+    static thread_local QString timeFormat = longTimeFormat();
     const QLocale loc;
-    QString text = loc.toString(when.date(), shortDateFormat());
-    const QTime t = when.time();
-    if (t.msecsSinceStartOfDay() >= 1000)
-        text += QLatin1Char(' ') + loc.toString(t, longTimeFormat());
+    if (loc != cachedFor) {
+        cachedFor = loc;
+        dateFormat = shortDateFormat();
+        timeFormat = longTimeFormat();
+    }
+    QString text = loc.toString(date, dateFormat);
+    if (time.msecsSinceStartOfDay() >= 1000)
+        text += QLatin1Char(' ') + loc.toString(time, timeFormat);
     return text;
 }
 

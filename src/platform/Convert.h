@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // The text and number conversions the program's rules are written in. Failures raise VbError
 // (13 "Type mismatch" for text that is no number, 6 "Overflow" outside the target range).
@@ -24,9 +25,13 @@ QString BoolText(bool value);
 // Date-times are day counts from 30 December 1899 with the time of day as the fraction.
 double ToOleDate(const QDateTime &when);
 QDateTime FromOleDate(double days);
+// The same moment as a date and a time of day, without time-zone work (fast for long lists).
+// An invalid date for values no calendar holds.
+std::pair<QDate, QTime> OleDateParts(double days);
 
 // Short date, then the time unless it is midnight: the program's general date text.
 QString GeneralDate(const QDateTime &when);
+QString GeneralDate(const QDate &date, const QTime &time);
 std::optional<QDateTime> CDate(const QString &text);
 inline bool IsDate(const QString &text)
 {
