@@ -12,6 +12,7 @@ struct AppState
     QString LoginFile;
     QString LogFile;
     QString DataFolder;
+    // The help file shown by the Help commands; empty when the program has none.
     QString HelpFile;
     bool FirstRun = true;
 
