@@ -14,13 +14,17 @@
 #include "platform/Clock.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/EntryCommands.h"
+#include "ui/HelpCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/QtUi.h"
 #include "ui/ViewCommands.h"
 #include "ui/frmLogin.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
 #include "ui/frmSplash.h"
+#include "ui/frmTip.h"
 
 #include <QApplication>
 
@@ -64,7 +68,7 @@ bool Startup::run()
 
 void Startup::steps()
 {
-    m_state.HelpFile = JoinPath(ProgramFolder(), QStringLiteral("Pellora.hlp"));
+    m_state.HelpFile = JoinPath(ProgramFolder(), QString::fromLatin1(kHelpFileName));
     m_state.DataFolder = GetDataFolder();
     m_state.LogFile = JoinPath(m_state.DataFolder, QStringLiteral("Pellora.log"));
     m_state.LoginFile = JoinPath(GetDataFolder(), QStringLiteral("Pellora.lgn"));
@@ -155,12 +159,15 @@ void Startup::showMainWindow()
     m_state.ActiveMaster1 = m_settings.getBytes(Setting::Master1);
     m_state.ActiveMaster2 = m_settings.getBytes(Setting::Master2);
     m_main->LoadList();
+    ShowTipOfTheDay(context, m_main.get());
 }
 
 void InstallCommands(frmMain &main)
 {
     InstallViewCommands(main);
     InstallListCommands(main);
+    InstallEntryCommands(main);
+    InstallHelpCommands(main);
     main.setCommand(MainCommand::Options, [&main] {
         frmOptions options(main.context(), main, &main);
         options.exec();

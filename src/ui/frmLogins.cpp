@@ -11,6 +11,7 @@
 #include "platform/Convert.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 
 #include <QCheckBox>
@@ -84,6 +85,8 @@ void frmLogins::connectEvents()
     // Only Ctrl held: Ctrl+Shift+Tab is not the same key.
     auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
     connect(nextTab, &QShortcut::activated, this, &frmLogins::selectNextTab);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelpTopic(this, helpTopic()); });
 }
 
 void frmLogins::Form_Load()
@@ -156,7 +159,7 @@ void frmLogins::cmdOK_Click()
 }
 
 // Stores the checked input; false, after a message, when the editor should stay open. A store
-// failure reports itself and still counts as done: the entry list then shows what was stored.
+// that failed keeps the editor open with what was typed and logs nothing: no false "Added".
 bool frmLogins::store(const LoginEditorInput &validated)
 {
     AppContext &c = m_main.context();
@@ -171,14 +174,16 @@ bool frmLogins::store(const LoginEditorInput &validated)
         const QString user = GetLoginUserName();
         if (update) {
             record->LoginID = id;
-            if (entries.updatelogin(*record))
-                m_main.refreshCurrentRow(*record);
+            if (!entries.updatelogin(*record))
+                return false;
+            m_main.refreshCurrentRow(*record);
             if (c.state.LogPwdChanges) {
                 LogRecord event = LogEvents::Updated(validated.login, user, Clock::now());
                 WriteLog(c.ui, c.state.logTarget(), event);
             }
         } else {
-            entries.Addlogin(*record);
+            if (entries.Addlogin(*record) == 0)
+                return false;
             if (c.state.LogPwdChanges) {
                 LogRecord event = LogEvents::Added(validated.login, user, Clock::now());
                 WriteLog(c.ui, c.state.logTarget(), event);

@@ -28,6 +28,7 @@ private:
         if (!lgn.isNull())
             WriteFile(folder + QStringLiteral("/old.lgn"), lgn);
         SetProgramFolder(folder);
+        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("0"));
         return folder;
     }
 
@@ -82,6 +83,27 @@ private Q_SLOTS:
         QCOMPARE(second.mainWindow()->ListView1()->topLevelItemCount(), 1);
         QCOMPARE(state.ActiveMaster1, h.settings.getBytes(Setting::Master1));
         QCOMPARE(h.ui.busyDepth, 0);
+    }
+
+    void aTipFollowsTheListAfterALogin()
+    {
+        UiHarness h;
+        programWith(h);
+        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("1"));
+        h.setMasters("first master", "second master");
+        AppState state;
+        Startup startup(h.ui, state, h.settings, 10);
+        logIn(QStringLiteral("first master"), QStringLiteral("second master"));
+        QString shown;
+        WhenModal([&shown](QWidget *login) {
+            WhenModal([&shown](QWidget *tip) {
+                shown = tip->objectName();
+                tip->close();
+            });
+            Q_UNUSED(login);
+        });
+        QVERIFY(startup.run());
+        QCOMPARE(shown, QStringLiteral("frmTip"));
     }
 
     void theMainWindowWaitsForTheSplash()
