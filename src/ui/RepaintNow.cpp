@@ -1,0 +1,8 @@
+#include "ui/RepaintNow.h"
+
+#include <QCoreApplication>
+
+void RepaintNow()
+{
+    QCoreApplication::processEvents();
+}

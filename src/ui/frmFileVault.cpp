@@ -1,0 +1,282 @@
+#include "ui/frmFileVault.h"
+
+#include "app/AppState.h"
+#include "entries/PasswordGenerator.h"
+#include "filevault/ProcessFiles.h"
+#include "platform/Ansi.h"
+#include "ui/DriveList.h"
+#include "ui/FileList.h"
+#include "ui/FolderList.h"
+#include "ui/PathDropEdit.h"
+#include "ui/RepaintNow.h"
+#include "ui/frmMain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace {
+QPushButton *MakeButton(const QString &caption, const QString &name, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QCheckBox *MakeCheck(const QString &caption, const QString &name, QWidget *parent)
+{
+    auto *check = new QCheckBox(caption, parent);
+    check->setObjectName(name);
+    return check;
+}
+} // namespace
+
+frmFileVault::frmFileVault(AppContext &context, frmMain &main, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_context(context)
+    , m_main(main)
+{
+    setObjectName(QStringLiteral("frmFileVault"));
+    setWindowTitle(QStringLiteral("File Encryption/Decryption"));
+    setWindowIcon(main.windowIcon());
+
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->setValue(0);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_panel = new QLabel(QStringLiteral("Status"), m_statusBar);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setTextFormat(Qt::PlainText);
+    // A long path is cut at the window's edge instead of widening the window.
+    m_panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_statusBar->addWidget(m_panel, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildFolderArea(), 1);
+    layout->addWidget(buildKeyArea());
+    layout->addWidget(buildButtons());
+    layout->addWidget(m_progressBar);
+    layout->addWidget(m_statusBar);
+
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    // The load state: the current folder, every file, and the password to be kept as an entry.
+    m_addPassword->setChecked(true);
+    m_files->setPattern(m_searchSpec->text());
+    if (!m_folders->setPath(QDir::currentPath()))
+        m_folders->setPath(QDir::homePath());
+    resize(640, 520);
+    m_drives->setFocus();
+}
+
+QWidget *frmFileVault::buildFolderArea()
+{
+    auto *area = new QWidget(this);
+    m_drives = new DriveList(area);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->setAccessibleName(QStringLiteral("Drive"));
+    m_folders = new FolderList(area);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setAccessibleName(QStringLiteral("Folder"));
+    auto *criteria = new QLabel(QStringLiteral("Selectio&n Criteria:"), area);
+    criteria->setObjectName(QStringLiteral("lblCriteria"));
+    m_searchSpec = new QLineEdit(QStringLiteral("*.*"), area);
+    m_searchSpec->setObjectName(QStringLiteral("txtSearchSpec"));
+    criteria->setBuddy(m_searchSpec);
+    m_files = new FileList(area);
+    m_files->setObjectName(QStringLiteral("File1"));
+    m_files->setAccessibleName(QStringLiteral("Files"));
+
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(m_drives, 0, 0);
+    grid->addWidget(m_folders, 1, 0);
+    auto *pattern = new QHBoxLayout;
+    pattern->addWidget(criteria);
+    pattern->addWidget(m_searchSpec, 1);
+    grid->addLayout(pattern, 0, 1);
+    grid->addWidget(m_files, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+
+    connect(m_drives, &DriveList::driveChosen, this, &frmFileVault::Drive1_Change);
+    connect(m_folders, &FolderList::pathChanged, this, &frmFileVault::Dir1_Change);
+    connect(m_searchSpec, &QLineEdit::textChanged, m_files, &FileList::setPattern);
+    return area;
+}
+
+QWidget *frmFileVault::buildKeyArea()
+{
+    auto *area = new QWidget(this);
+    auto *label = new QLabel(QStringLiteral("&Password"), area);
+    label->setObjectName(QStringLiteral("Label3"));
+    m_password = new PathDropEdit(area);
+    m_password->setObjectName(QStringLiteral("Text3"));
+    m_password->setAccessibleName(QStringLiteral("Password"));
+    label->setBuddy(m_password);
+    m_create = MakeButton(QStringLiteral("C&reate"), QStringLiteral("Command5"), area);
+    m_useMasters =
+        MakeCheck(QStringLiteral("&Use master passwords"), QStringLiteral("Check1"), area);
+    m_addPassword =
+        MakeCheck(QStringLiteral("&Add password to Pellora"), QStringLiteral("Check2"), area);
+    m_showPassword = MakeCheck(QStringLiteral("S&how Password"), QStringLiteral("Check3"), area);
+
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_password, 0, 1, 1, 2);
+    grid->addWidget(m_create, 0, 3);
+    grid->addWidget(m_useMasters, 1, 1);
+    grid->addWidget(m_addPassword, 1, 2);
+    grid->addWidget(m_showPassword, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    connect(m_useMasters, &QCheckBox::toggled, this, &frmFileVault::Check1_Click);
+    connect(m_addPassword, &QCheckBox::toggled, this, &frmFileVault::Check2_Click);
+    connect(m_showPassword, &QCheckBox::toggled, this, &frmFileVault::Check3_Click);
+    connect(m_create, &QPushButton::clicked, this, &frmFileVault::Command5_Click);
+    return area;
+}
+
+QWidget *frmFileVault::buildButtons()
+{
+    auto *area = new QWidget(this);
+    m_encrypt =
+        MakeButton(QStringLiteral("&Encrypt Selected Files"), QStringLiteral("Command3"), area);
+    m_decrypt =
+        MakeButton(QStringLiteral("&Decrypt Selected Files"), QStringLiteral("Command4"), area);
+    m_close = MakeButton(QStringLiteral("&Close"), QStringLiteral("Command6"), area);
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_encrypt);
+    row->addWidget(m_decrypt);
+    row->addStretch(1);
+    row->addWidget(m_close);
+    connect(m_encrypt, &QPushButton::clicked, this, [this] { runEngine(true); });
+    connect(m_decrypt, &QPushButton::clicked, this, [this] { runEngine(false); });
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
+    return area;
+}
+
+QString frmFileVault::statusText() const
+{
+    return m_panel->text();
+}
+
+VaultRun frmFileVault::currentRun() const
+{
+    VaultRun run;
+    run.folder = m_files->folder();
+    run.files = m_files->names();
+    run.password = m_password->text();
+    run.useMasterPasswords = m_useMasters->isChecked();
+    run.addPassword = m_addPassword->isChecked();
+    return run;
+}
+
+void frmFileVault::setStatus(const QString &text)
+{
+    m_panel->setText(text);
+    RepaintNow();
+}
+
+void frmFileVault::setProgress(int value)
+{
+    m_progressBar->setValue(value);
+    RepaintNow();
+}
+
+void frmFileVault::setButtonsEnabled(bool enabled)
+{
+    m_encrypt->setEnabled(enabled);
+    m_decrypt->setEnabled(enabled);
+    m_close->setEnabled(enabled);
+}
+
+void frmFileVault::closeEvent(QCloseEvent *event)
+{
+    // A run is going on inside this window's own click; it closes once the run is over.
+    if (m_running) {
+        m_closeWanted = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void frmFileVault::Drive1_Change(const QString &root)
+{
+    if (!m_folders->setPath(root))
+        m_drives->showDriveOf(m_folders->path());
+}
+
+void frmFileVault::Dir1_Change(const QString &folder)
+{
+    m_drives->showDriveOf(folder);
+    m_files->setFolder(folder);
+}
+
+void frmFileVault::Check1_Click(bool ticked)
+{
+    if (ticked) {
+        m_password->setText(Ansi::toText(m_context.state.entryKey()));
+        m_password->setEchoMode(QLineEdit::Password);
+        m_password->setEnabled(false);
+        m_create->setEnabled(false);
+        m_addPassword->setChecked(false);
+        m_addPassword->setEnabled(false);
+        m_showPassword->setChecked(false);
+        m_showPassword->setEnabled(false);
+        return;
+    }
+    m_password->clear();
+    m_password->setEnabled(true);
+    m_create->setEnabled(true);
+    m_addPassword->setEnabled(true);
+    m_showPassword->setEnabled(true);
+}
+
+void frmFileVault::Check2_Click(bool ticked)
+{
+    m_useMasters->setEnabled(!ticked);
+}
+
+void frmFileVault::Check3_Click(bool ticked)
+{
+    m_password->setEchoMode(ticked ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void frmFileVault::Command5_Click()
+{
+    m_password->setText(Ansi::toText(GenerateVaultPassword()));
+}
+
+void frmFileVault::runEngine(bool encrypt)
+{
+    // A click that waited while the window painted must not start a second run inside this one.
+    if (m_running)
+        return;
+    m_running = true;
+    setStatus(QStringLiteral("Please wait, processing...."));
+    ProcessFiles(m_context.ui, m_context.state, *this, currentRun(), encrypt,
+                 [this] { m_main.LoadList(); });
+    setStatus(QStringLiteral("Processing finished"));
+    m_running = false;
+    if (std::exchange(m_closeWanted, false))
+        close();
+}
