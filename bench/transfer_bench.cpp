@@ -4,10 +4,10 @@
 #include "crypto/clsPQCrypt.h"
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
+#include "master/MasterPasswords.h"
 #include "platform/Ui.h"
 #include "transfer/TextExport.h"
 #include "transfer/TransferExport.h"
-#include "transfer/TransferHeader.h"
 #include "transfer/TransferImport.h"
 
 #include <QFile>
@@ -46,7 +46,7 @@ public:
 
 QByteArray stored(const QByteArray &master)
 {
-    return Crypt().Encrypt(master, QByteArray(kTransferPassPhrase));
+    return Crypt().Encrypt(master, QByteArray(Master::kPassPhrase));
 }
 
 // A scratch folder with a store of n live entries under the exporting masters.

@@ -1,7 +1,7 @@
 #include "transfer/TransferHeader.h"
 
-#include "crypto/cPQCrypt.h"
 #include "entries/LoginRecord.h"
+#include "master/MasterPasswords.h"
 
 QByteArray MakeTransferHeader(const QByteArray &activeMaster1, const QByteArray &activeMaster2)
 {
@@ -32,7 +32,6 @@ std::optional<TransferMasters> ReadTransferHeader(const QByteArray &headerRecord
 bool ImportHeaderMatches(const TransferMasters &header, const QByteArray &typedMaster1,
                          const QByteArray &typedMaster2)
 {
-    const QByteArray passPhrase(kTransferPassPhrase);
-    return Crypt().Encrypt(typedMaster1, passPhrase) == header.master1 &&
-           Crypt().Encrypt(typedMaster2, passPhrase) == header.master2;
+    return MasterValue(typedMaster1) == header.master1 &&
+           MasterValue(typedMaster2) == header.master2;
 }

@@ -3,10 +3,6 @@
 #include <QByteArray>
 #include <optional>
 
-// The built-in pass phrase under which master passwords are stored; the transfer header carries
-// master values in that form. Its blanks are part of it.
-inline constexpr char kTransferPassPhrase[] = "qwhe7&*/:]{3k  tbnsoo!$eprdxuhmjlqtr 8hj2 k731z";
-
 // The stored master values a transfer file was exported under.
 struct TransferMasters
 {

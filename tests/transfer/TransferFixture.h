@@ -7,7 +7,7 @@
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
-#include "transfer/TransferHeader.h"
+#include "master/MasterPasswords.h"
 
 #include <QDir>
 #include <QList>
@@ -28,7 +28,7 @@ struct Installation
 
     static QByteArray Stored(const QByteArray &master)
     {
-        return Crypt().Encrypt(master, QByteArray(kTransferPassPhrase));
+        return Crypt().Encrypt(master, QByteArray(Master::kPassPhrase));
     }
 
     // Adds a live entry the way the editor does; returns its LoginID.

@@ -1,0 +1,6 @@
+#pragma once
+
+class frmMain;
+
+// The transfer-file export and import and the plain-text export.
+void InstallTransferCommands(frmMain &main);
