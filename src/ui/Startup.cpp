@@ -15,9 +15,11 @@
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "ui/EntryCommands.h"
+#include "ui/FileVaultCommands.h"
 #include "ui/HelpCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/QtUi.h"
+#include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
 #include "ui/frmLogin.h"
 #include "ui/frmHelp.h"
@@ -168,6 +170,8 @@ void InstallCommands(frmMain &main)
     InstallListCommands(main);
     InstallEntryCommands(main);
     InstallHelpCommands(main);
+    InstallFileVaultCommands(main);
+    InstallTransferCommands(main);
     main.setCommand(MainCommand::Options, [&main] {
         frmOptions options(main.context(), main, &main);
         options.exec();

@@ -95,13 +95,12 @@ private Q_SLOTS:
         Startup startup(h.ui, state, h.settings, 10);
         logIn(QStringLiteral("first master"), QStringLiteral("second master"));
         QString shown;
-        WhenModal([&shown](QWidget *login) {
-            WhenModal([&shown](QWidget *tip) {
+        WhenModal(
+            [&shown](QWidget *tip) {
                 shown = tip->objectName();
                 tip->close();
-            });
-            Q_UNUSED(login);
-        });
+            },
+            QStringLiteral("frmTip"));
         QVERIFY(startup.run());
         QCOMPARE(shown, QStringLiteral("frmTip"));
     }

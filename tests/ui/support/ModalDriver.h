@@ -6,13 +6,15 @@
 #include <QTimer>
 #include <functional>
 
-// Runs action on the next modal dialog once it is up, so a test can answer an exec()'d window.
-inline void WhenModal(std::function<void(QWidget *)> action)
+// Runs action on the next modal dialog once it is up (the next one of that objectName when one is
+// given), so a test can answer an exec()'d window.
+inline void WhenModal(std::function<void(QWidget *)> action, const QString &objectName = {})
 {
     auto *timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, action, objectName] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && (objectName.isEmpty() || modal->objectName() == objectName)) {
             timer->stop();
             timer->deleteLater();
             action(modal);
