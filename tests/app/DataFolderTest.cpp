@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 TEST(DataFolder, IsCreatedPrivateWithItsParentsAndBecomesCurrent)
 {
@@ -16,11 +15,7 @@ TEST(DataFolder, IsCreatedPrivateWithItsParentsAndBecomesCurrent)
     EXPECT_EQ(GetDataFolder(), expected);
     EXPECT_TRUE(QFileInfo(expected).isDir());
     EXPECT_EQ(QDir::currentPath() + QLatin1Char('/'), expected);
-    struct stat st
-    {
-    };
-    ASSERT_EQ(stat(expected.toLocal8Bit().constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(FileMode(expected), 0700);
     EXPECT_EQ(GetDataFolder(), expected) << "a second call returns the same path";
 }
 

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 
 class SettingsTest : public ::testing::Test
 {
@@ -33,11 +32,7 @@ TEST_F(SettingsTest, LiveInTheConfigFolderPrivateToTheUser)
     }
     const QString path = home.path() + QStringLiteral("/config/Brantwick/Pellora.ini");
     ASSERT_TRUE(QFileInfo::exists(path));
-    struct stat st
-    {
-    };
-    ASSERT_EQ(stat(path.toLocal8Bit().constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(FileMode(path), 0600);
     EXPECT_EQ(Settings().get(Setting::OrderDirection), QStringLiteral("1"));
 }
 

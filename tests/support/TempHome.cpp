@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 namespace {
 QString sharedKeyFolder()
 {
@@ -50,4 +52,18 @@ QByteArray ReadFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int FileMode(const QString &path)
+{
+    struct stat st = {};
+    if (stat(path.toLocal8Bit().constData(), &st) != 0)
+        return -1;
+    return int(st.st_mode & 0777);
+}
+
+quint64 FileInode(const QString &path)
+{
+    struct stat st = {};
+    return stat(path.toLocal8Bit().constData(), &st) == 0 ? quint64(st.st_ino) : 0;
 }

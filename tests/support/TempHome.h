@@ -28,3 +28,7 @@ private:
 // Writes bytes to a file, replacing it.
 void WriteFile(const QString &path, const QByteArray &bytes);
 QByteArray ReadFile(const QString &path);
+// The file's permission bits (st_mode & 0777), or -1 when it cannot be read.
+int FileMode(const QString &path);
+// The file's inode: a file replaced through a rename gets a new one.
+quint64 FileInode(const QString &path);

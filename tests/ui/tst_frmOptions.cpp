@@ -1,192 +1,161 @@
-#include "ModalDriver.h"
 #include "UiHarness.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
-#include "master/MasterValidation.h"
 #include "ui/EntryListView.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
-#include <sys/stat.h>
+namespace {
+// The dialog opened over a main window, with masters set and the entries a test adds first.
+struct Options
+{
+    UiHarness h;
+    frmMain main{h.context};
+    std::unique_ptr<frmOptions> w;
+
+    Options() { h.setMasters("first master", "second master"); }
+    frmOptions &open()
+    {
+        main.LoadList();
+        w = std::make_unique<frmOptions>(h.context, main);
+        return *w;
+    }
+    template <typename T> T *get(const QString &name) { return w->findChild<T *>(name); }
+    QLineEdit *master(int n) { return get<QLineEdit>(QStringLiteral("txtMaster%1").arg(n)); }
+    QString lastMessage() const
+    {
+        return h.ui.shown.isEmpty() ? QString() : h.ui.shown.last().text;
+    }
+};
+} // namespace
 
 class tst_frmOptions : public QObject
 {
     Q_OBJECT
 
-private:
-    template <typename T> static T *child(QWidget *w, const QString &name)
-    {
-        return w->findChild<T *>(name);
-    }
-
-    static ino_t inodeOf(const QString &path)
-    {
-        struct stat st
-        {
-        };
-        stat(path.toLocal8Bit().constData(), &st);
-        return st.st_ino;
-    }
-
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void opensWithDefaultsAndTheCurrentMasters()
+    void opensWithDefaultsAndTheCurrentMastersMasked()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        QVERIFY(child<QRadioButton>(&w, QStringLiteral("optOrderField0"))->isChecked());
-        QVERIFY(!child<QCheckBox>(&w, QStringLiteral("chkDescending"))->isChecked());
+        Options o;
+        o.open();
+        QVERIFY(o.get<QRadioButton>(QStringLiteral("optOrderField0"))->isChecked());
+        QVERIFY(!o.get<QCheckBox>(QStringLiteral("chkDescending"))->isChecked());
         for (int i = 0; i < 7; ++i)
-            QVERIFY(!child<QCheckBox>(&w, QStringLiteral("chkLogging%1").arg(i))->isChecked());
-        auto *m1 = child<QLineEdit>(&w, QStringLiteral("txtMaster1"));
-        QCOMPARE(m1->text(), QStringLiteral("first master"));
-        QCOMPARE(m1->echoMode(), QLineEdit::Password);
-        child<QCheckBox>(&w, QStringLiteral("Check1"))->setChecked(true);
-        QCOMPARE(m1->echoMode(), QLineEdit::Normal);
-        QVERIFY(!w.changeFlag());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Options"));
+            QVERIFY(!o.get<QCheckBox>(QStringLiteral("chkLogging%1").arg(i))->isChecked());
+        QCOMPARE(o.master(1)->text(), QStringLiteral("first master"));
+        QCOMPARE(o.master(1)->echoMode(), QLineEdit::Password);
+        o.get<QCheckBox>(QStringLiteral("Check1"))->setChecked(true);
+        QCOMPARE(o.master(2)->echoMode(), QLineEdit::Normal);
+        QVERIFY(!o.w->changeFlag());
     }
 
-    void applyStoresTheOrderAndResortsAtOnce()
+    void applyStoresTheOrderAndSwitchesAndResortsAtOnce()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.addEntry("b", "d", "p", 3, QDateTime(QDate(2024, 6, 1), QTime(9, 0)));
-        h.addEntry("a", "d", "p", 3, QDateTime(QDate(2024, 1, 1), QTime(9, 0)));
-        frmMain main(h.context);
-        main.LoadList();
-        frmOptions w(h.context, main);
-        child<QRadioButton>(&w, QStringLiteral("optOrderField3"))->setChecked(true);
-        child<QCheckBox>(&w, QStringLiteral("chkDescending"))->setChecked(true);
-        child<QCheckBox>(&w, QStringLiteral("chkLogging3"))->setChecked(true);
-        QVERIFY(w.cmdApply_Click());
-        QCOMPARE(h.settings.get(Setting::OrderByID), QStringLiteral("False"));
-        QCOMPARE(h.settings.get(Setting::OrderByDescription), QStringLiteral("False"));
-        QCOMPARE(h.settings.get(Setting::OrderByLogin), QStringLiteral("False"));
-        QCOMPARE(h.settings.get(Setting::OrderByExpiry), QStringLiteral("True"));
-        QCOMPARE(h.settings.get(Setting::OrderDirection), QStringLiteral("1"));
-        QCOMPARE(h.settings.get(Setting::LogPwdChanges), QStringLiteral("1"));
-        QVERIFY(h.state.LogPwdChanges);
-        QCOMPARE(main.ListView1()->topLevelItem(0)->text(EntryListView::ColLogin).trimmed(),
+        Options o;
+        o.h.addEntry("b", "d", "p", 3, QDateTime(QDate(2024, 6, 1), QTime(9, 0)));
+        o.h.addEntry("a", "d", "p", 3, QDateTime(QDate(2024, 1, 1), QTime(9, 0)));
+        o.open();
+        o.get<QRadioButton>(QStringLiteral("optOrderField3"))->setChecked(true);
+        o.get<QCheckBox>(QStringLiteral("chkDescending"))->setChecked(true);
+        o.get<QCheckBox>(QStringLiteral("chkLogging3"))->setChecked(true);
+        QVERIFY(o.w->cmdApply_Click());
+        const Settings &s = o.h.settings;
+        const QStringList order{s.get(Setting::OrderByID),      s.get(Setting::OrderByDescription),
+                                s.get(Setting::OrderByLogin),   s.get(Setting::OrderByExpiry),
+                                s.get(Setting::OrderDirection), s.get(Setting::LogPwdChanges)};
+        QCOMPARE(order, (QStringList{"False", "False", "False", "True", "1", "1"}));
+        QVERIFY(o.h.state.LogPwdChanges);
+        QCOMPARE(o.main.ListView1()->topLevelItem(0)->text(EntryListView::ColLogin).trimmed(),
                  QStringLiteral("b"));
     }
 
     void cancelLeavesEverySettingAsItWas()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        child<QRadioButton>(&w, QStringLiteral("optOrderField2"))->setChecked(true);
-        child<QCheckBox>(&w, QStringLiteral("chkLogging0"))->setChecked(true);
-        QTest::keyClicks(child<QLineEdit>(&w, QStringLiteral("txtMaster1")), QStringLiteral("xyz"));
-        QTest::keyClick(&w, Qt::Key_Escape);
-        QCOMPARE(w.result(), int(frmOptions::Closed));
-        QCOMPARE(h.settings.get(Setting::OrderByLogin), QStringLiteral("False"));
-        QCOMPARE(h.settings.get(Setting::LogStartup), QStringLiteral("0"));
-        QCOMPARE(h.settings.getBytes(Setting::Master1), h.state.ActiveMaster1);
+        Options o;
+        o.open();
+        o.get<QRadioButton>(QStringLiteral("optOrderField2"))->setChecked(true);
+        o.get<QCheckBox>(QStringLiteral("chkLogging0"))->setChecked(true);
+        QTest::keyClicks(o.master(1), QStringLiteral("xyz"));
+        QTest::keyClick(o.w.get(), Qt::Key_Escape);
+        QCOMPARE(o.w->result(), int(frmOptions::Closed));
+        QCOMPARE(o.h.settings.get(Setting::OrderByLogin), QStringLiteral("False"));
+        QCOMPARE(o.h.settings.get(Setting::LogStartup), QStringLiteral("0"));
+        QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
     }
 
     void invalidMastersShowTheRulesAndSaveNothing()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        auto *m1 = child<QLineEdit>(&w, QStringLiteral("txtMaster1"));
-        auto *m2 = child<QLineEdit>(&w, QStringLiteral("txtMaster2"));
-        m1->setText(QStringLiteral("1234567"));
-        m2->setText(QStringLiteral("abcdefg"));
-        QVERIFY(!w.cmdApply_Click());
-        QCOMPARE(
-            h.ui.shown.last().text,
-            QStringLiteral(
-                "Master Passwords must be:\n\r1) At least 8 characters each\n\r2) Be different"));
-        m1->setText(QStringLiteral("same pass"));
-        m2->setText(QStringLiteral("same pass"));
-        QVERIFY(!w.cmdApply_Click());
-        m2->setText(QStringLiteral("SAME PASS"));
-        QVERIFY(w.cmdApply_Click());
+        Options o;
+        o.open();
+        const QStringList pairs[] = {{"1234567", "abcdefg"}, {"same pass", "same pass"}};
+        for (const QStringList &pair : pairs) {
+            o.master(1)->setText(pair[0]);
+            o.master(2)->setText(pair[1]);
+            QVERIFY(!o.w->cmdApply_Click());
+            QCOMPARE(o.lastMessage(), QStringLiteral("Master Passwords must be:\n\r1) At least 8 "
+                                                     "characters each\n\r2) Be different"));
+        }
+        QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
+        o.master(2)->setText(QStringLiteral("SAME PASS"));
+        QVERIFY(o.w->cmdApply_Click());
     }
 
-    void untouchedApplyReencryptsNothing()
+    void onlyAnEditReencryptsAndEveryPasswordSurvivesTheChange()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.addEntry("a", "d", "secret1");
-        const ino_t before = inodeOf(h.state.LoginFile);
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        QVERIFY(w.cmdApply_Click());
-        QCOMPARE(inodeOf(h.state.LoginFile), before);
+        Options o;
+        o.h.addEntry("a", "d", "alpha-1");
+        o.h.addEntry("b", "d", "beta-22");
+        LoginStore(o.h.state.LoginFile, o.h.ui).deletelogin(1001);
+        o.h.settings.save(Setting::LogMasterChange, QStringLiteral("1"));
+        const quint64 written = FileInode(o.h.state.LoginFile);
+        o.open();
+        QVERIFY(o.w->cmdApply_Click());
+        QCOMPARE(FileInode(o.h.state.LoginFile), written);
+        QVERIFY(!ReadFile(o.h.state.LogFile).contains("Master Password Change"));
 
-        QTest::keyClick(child<QLineEdit>(&w, QStringLiteral("txtMaster1")), Qt::Key_X);
-        QTest::keyClick(child<QLineEdit>(&w, QStringLiteral("txtMaster1")), Qt::Key_Backspace);
-        QVERIFY(w.changeFlag());
-        QVERIFY(w.cmdApply_Click());
-        QVERIFY(inodeOf(h.state.LoginFile) != before);
-        QCOMPARE(h.passwordOf(1000), QByteArray("secret1"));
-    }
-
-    void masterChangeKeepsEveryPasswordAndLogsOnce()
-    {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.addEntry("a", "d", "alpha-1");
-        h.addEntry("b", "d", "beta-22");
-        h.addEntry("c", "d", "gamma-333");
-        LoginStore(h.state.LoginFile, h.ui).deletelogin(1001);
-        h.state.LogMasterChange = true;
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        auto *m1 = child<QLineEdit>(&w, QStringLiteral("txtMaster1"));
-        m1->selectAll();
-        QTest::keyClicks(m1, QStringLiteral("a brand new master"));
-        QVERIFY(w.cmdApply_Click());
-        QCOMPARE(h.settings.getBytes(Setting::Master1), h.state.ActiveMaster1);
-        QCOMPARE(h.passwordOf(1000), QByteArray("alpha-1"));
-        QCOMPARE(h.passwordOf(1002), QByteArray("gamma-333"));
-        const LoginRecord deleted = LoginRecord::decode(ReadFile(h.state.LoginFile).mid(218, 218));
+        o.master(1)->selectAll();
+        QTest::keyClicks(o.master(1), QStringLiteral("a brand new master"));
+        QVERIFY(o.w->changeFlag());
+        QVERIFY(o.w->cmdApply_Click());
+        QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
+        QCOMPARE(o.h.passwordOf(1000), QByteArray("alpha-1"));
+        const LoginRecord deleted =
+            LoginRecord::decode(ReadFile(o.h.state.LoginFile).mid(218, 218));
         QVERIFY(deleted.Deleted);
-        QCOMPARE(DecodePasswordField(deleted.Password, h.state.entryKey()),
+        QCOMPARE(DecodePasswordField(deleted.Password, o.h.state.entryKey()),
                  std::optional<QByteArray>("beta-22"));
-        QCOMPARE(ReadFile(h.state.LogFile).count("Successful Master Password Change"), 1);
+        QCOMPARE(ReadFile(o.h.state.LogFile).count("Successful Master Password Change"), 1);
     }
 
     void ctrlTabCyclesThePagesBothWays()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto *tabs = child<QTabWidget>(&w, QStringLiteral("tbsOptions"));
-        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+        Options o;
+        o.open().show();
+        QVERIFY(QTest::qWaitForWindowExposed(o.w.get()));
+        auto *tabs = o.get<QTabWidget>(QStringLiteral("tbsOptions"));
+        QTest::keyClick(o.w.get(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 1);
         QVERIFY(!tabs->widget(0)->isEnabled());
-        QTest::keyClick(&w, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(o.w.get(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
-        QTest::keyClick(&w, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(o.w.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabs->currentIndex(), 1);
     }
 
     void foreignSettingReportsTheLoadFailure()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.settings.save(Setting::OrderByLogin, QStringLiteral("maybe"));
-        frmMain main(h.context);
-        frmOptions w(h.context, main);
-        QCOMPARE(h.ui.shown.last().text,
+        Options o;
+        o.h.settings.save(Setting::OrderByLogin, QStringLiteral("maybe"));
+        o.open();
+        QCOMPARE(o.lastMessage(),
                  QStringLiteral("An error has occurred in frmOptionsLoad 13 Type mismatch"));
     }
 };
