@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../transfer/FileSizeLimit.h"
 #include "StoreFixture.h"
 #include "app/Settings.h"
 #include "entries/PasswordField.h"
@@ -8,8 +9,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 // A private home with a store path, a recording Ui and the settings store.
@@ -17,6 +16,7 @@ struct MasterFixture : ::testing::Test
 {
     StoreFixture f;
     Settings settings;
+    QString logFile = f.dataFolder + QStringLiteral("Pellora.log");
 
     // Stores the two masters as the options dialog would and returns their entry key.
     QByteArray storeMasters(const QByteArray &plain1, const QByteArray &plain2)
@@ -45,34 +45,14 @@ struct MasterFixture : ::testing::Test
 
     static unsigned Mode(const QString &path)
     {
-        struct stat st
-        {
-        };
-        if (stat(path.toLocal8Bit().constData(), &st) != 0)
-            return 0;
-        return st.st_mode & 0777;
-    }
-};
-
-// While it lives, writes past the given file size fail for the whole process, even for root.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-        : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
+        struct stat st = {};
+        return stat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_mode & 0777 : 0;
     }
 
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
+    // A path no file can be made at: its folder is a plain file.
+    QString unreachable(const QString &name)
+    {
+        WriteFile(f.home.file(QStringLiteral("plain-file")), "x");
+        return f.home.file(QStringLiteral("plain-file")) + QLatin1Char('/') + name;
+    }
 };
