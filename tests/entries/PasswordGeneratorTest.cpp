@@ -1,141 +1,76 @@
 #include "entries/PasswordGenerator.h"
 
 #include <QList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
-// Hands out the given numbers in order, then zeros; counts the draws.
-struct Sequence
+// Hands out the given numbers in order, then zeros.
+UniformDraw from(QList<double> values)
 {
-    QList<double> values;
-    int drawn = 0;
-    double operator()() { return drawn < values.size() ? values[drawn++] : (++drawn, 0.0); }
+    return [values, next = qsizetype(0)]() mutable {
+        return next < values.size() ? values[next++] : 0.0;
+    };
+}
+
+// The lengths and character kinds (U upper, l lower, d digit, p ':' to '@', ? other) over many
+// passwords, and the distinct passwords.
+struct Seen
+{
+    std::set<int> lengths;
+    std::set<char> kinds;
+    std::set<QByteArray> distinct;
 };
 
-UniformDraw from(Sequence &s)
+Seen over(int draws, const std::function<QByteArray()> &make)
 {
-    return [&s] { return s(); };
-}
-
-bool isUpper(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-bool isLower(char c)
-{
-    return c >= 'a' && c <= 'z';
-}
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-bool isPunct(char c)
-{
-    return c >= 58 && c <= 64;
-}
-
-// Lengths seen over many passwords with every rule off, which must all be lower-case letters.
-std::set<int> lengthsOver(int draws, qint16 min, qint16 max)
-{
-    std::set<int> seen;
+    Seen seen;
     for (int i = 0; i < draws; ++i) {
-        const QByteArray pw = GeneratePassword(false, false, false, min, max);
+        const QByteArray pw = make();
+        seen.lengths.insert(int(pw.size()));
+        seen.distinct.insert(pw);
         for (const char c : pw)
-            EXPECT_TRUE(isLower(c)) << c;
-        seen.insert(int(pw.size()));
+            seen.kinds.insert(c >= 'A' && c <= 'Z'   ? 'U'
+                              : c >= 'a' && c <= 'z' ? 'l'
+                              : c >= '0' && c <= '9' ? 'd'
+                              : c >= ':' && c <= '@' ? 'p'
+                                                     : '?');
     }
     return seen;
 }
 
-std::set<int> range(int from, int to)
+Seen rules(bool caseSensitive, bool mix, bool special, qint16 min, qint16 max, int draws = 2000)
 {
-    std::set<int> out;
-    for (int i = from; i <= to; ++i)
-        out.insert(i);
-    return out;
+    return over(draws, [=] { return GeneratePassword(caseSensitive, mix, special, min, max); });
 }
 } // namespace
 
-TEST(GeneratorTest, LengthsSpanTheRangeAndNothingElse)
+TEST(GeneratorTest, CharacterSetsAndLengthsOverManyDraws)
 {
-    EXPECT_EQ(lengthsOver(2000, 6, 15), range(6, 15));
-    EXPECT_EQ(lengthsOver(200, 9, 9), range(9, 9));
-    // A minimum above the maximum: floor(10 - 4r) is 10 only for r exactly 0 (shown below).
-    std::set<int> reversed = lengthsOver(2000, 10, 5);
-    reversed.insert(10);
-    EXPECT_EQ(reversed, range(6, 10));
-    EXPECT_EQ(lengthsOver(4000, 0, 128), range(0, 128));
-    EXPECT_EQ(lengthsOver(200, -5, -1), range(0, 0)) << "below 1 gives an empty password";
+    const Seen plain = rules(false, false, false, 6, 15);
+    EXPECT_EQ(plain.lengths, (std::set<int>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+    EXPECT_EQ(plain.kinds, std::set<char>{'l'});
+    EXPECT_EQ(rules(true, false, false, 6, 15).kinds, (std::set<char>{'U', 'l'}));
+    EXPECT_EQ(rules(true, true, true, 6, 15).kinds, (std::set<char>{'U', 'l', 'd', 'p'}));
+    EXPECT_EQ(rules(false, false, false, -5, -1, 200).lengths, std::set<int>{0});
+    // A minimum above the maximum: floor(10 - 4r) gives 6 to 9, and 10 only for r exactly 0.
+    EXPECT_EQ(rules(false, false, false, 10, 5).lengths, (std::set<int>{6, 7, 8, 9}));
+
+    const Seen vault = over(2000, [] { return GenerateVaultPassword(); });
+    EXPECT_EQ(vault.lengths, std::set<int>{12});
+    EXPECT_EQ(vault.kinds, (std::set<char>{'U', 'l', 'd', 'p'}));
+    EXPECT_EQ(vault.distinct.size(), 2000u);
 }
 
-TEST(GeneratorTest, LengthFollowsTheFormulaAtItsEnds)
+TEST(GeneratorTest, LengthFormulaAndSlotsAtTheEndsOfTheDraws)
 {
-    Sequence low{{0.0}};
-    EXPECT_EQ(GeneratePassword(false, false, false, 10, 5, from(low)).size(), 10);
-    Sequence high{{0.999}};
-    EXPECT_EQ(GeneratePassword(false, false, false, 10, 5, from(high)).size(), 6);
-    Sequence top{{0.999}};
-    EXPECT_EQ(GeneratePassword(false, false, false, 6, 15, from(top)).size(), 15);
-    EXPECT_EQ(top.drawn, 1 + 2 * 15) << "one length draw, then a slot and a character each";
-}
+    EXPECT_EQ(GeneratePassword(false, false, false, 10, 5, from({0.0})).size(), 10);
+    EXPECT_EQ(GeneratePassword(false, false, false, 10, 5, from({0.999})).size(), 6);
+    EXPECT_EQ(GeneratePassword(false, false, false, 6, 15, from({0.999})).size(), 15);
 
-TEST(GeneratorTest, EachSlotGivesItsCharacterOrALowerCaseLetter)
-{
     // Slots 1 to 4 in turn, each with the lowest and then the highest character draw.
     const QList<double> draws = {0.5, 0.0,  0.0,  0.25, 0.0, 0.5,  0.0,  0.75, 0.0,
                                  0.0, 0.99, 0.25, 0.99, 0.5, 0.99, 0.75, 0.99};
-    Sequence on{draws};
-    EXPECT_EQ(GeneratePassword(true, true, true, 8, 8, from(on)), "Aa0:Zz9@");
-    Sequence off{draws};
-    EXPECT_EQ(GeneratePassword(false, false, false, 8, 8, from(off)), "aaaazzzz");
-}
-
-TEST(GeneratorTest, CaseSensitiveAloneMakesAboutAQuarterUpperCase)
-{
-    int upper = 0;
-    int total = 0;
-    for (int i = 0; i < 2000; ++i) {
-        for (const char c : GeneratePassword(true, false, false, 6, 15)) {
-            ASSERT_TRUE(isUpper(c) || isLower(c)) << c;
-            upper += isUpper(c);
-            ++total;
-        }
-    }
-    EXPECT_NEAR(double(upper) / total, 0.25, 0.03);
-}
-
-TEST(GeneratorTest, AllRulesOnDrawEachKindAboutEquallyAndNeverASpace)
-{
-    int counts[4] = {};
-    int total = 0;
-    for (int i = 0; i < 2000; ++i) {
-        for (const char c : GeneratePassword(true, true, true, 6, 15)) {
-            ASSERT_TRUE(isUpper(c) || isLower(c) || isDigit(c) || isPunct(c)) << int(c);
-            counts[0] += isUpper(c);
-            counts[1] += isLower(c);
-            counts[2] += isDigit(c);
-            counts[3] += isPunct(c);
-            ++total;
-        }
-    }
-    for (const int n : counts)
-        EXPECT_NEAR(double(n) / total, 0.25, 0.03);
-}
-
-TEST(GeneratorTest, VaultPasswordsAreTwelveCharactersFromTheFullSet)
-{
-    std::set<QByteArray> distinct;
-    for (int i = 0; i < 2000; ++i) {
-        const QByteArray pw = GenerateVaultPassword();
-        ASSERT_EQ(pw.size(), 12);
-        for (const char c : pw)
-            ASSERT_TRUE(isUpper(c) || isLower(c) || isDigit(c) || isPunct(c)) << int(c);
-        distinct.insert(pw);
-    }
-    EXPECT_EQ(distinct.size(), 2000u);
-
-    Sequence s;
-    EXPECT_EQ(GenerateVaultPassword(from(s)), "AAAAAAAAAAAA");
-    EXPECT_EQ(s.drawn, 24) << "no length draw";
+    EXPECT_EQ(GeneratePassword(true, true, true, 8, 8, from(draws)), "Aa0:Zz9@");
 }
