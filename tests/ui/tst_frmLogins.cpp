@@ -155,6 +155,14 @@ private Q_SLOTS:
         QCOMPARE(panels->currentWidget()->objectName(), QStringLiteral("picLogins0"));
         QTest::keyClick(e.dialog.get(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(tabs->currentIndex(), 0); // only Ctrl counts
+
+        // The help topic follows the tab: Password, Expiry, Validation.
+        QList<int> topics;
+        for (int tab = 0; tab < 3; ++tab) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            topics << e.dialog->property("helpTopic").toInt();
+        }
+        QCOMPARE(topics, (QList<int>{1001, 1008, 1009}));
     }
 };
 
