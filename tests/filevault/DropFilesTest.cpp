@@ -3,7 +3,6 @@
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
-#include "filevault/InPlaceCipher.h"
 #include "platform/VbError.h"
 
 #include <gtest/gtest.h>

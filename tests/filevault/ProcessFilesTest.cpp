@@ -10,10 +10,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace {
-const QString kComplete = QStringLiteral("Processing Complete");
-}
-
 class FileVaultRun : public ::testing::Test
 {
 protected:
@@ -49,7 +45,7 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     EXPECT_EQ(read("c.txt"), "not selected");
     EXPECT_EQ(view.statuses,
               QStringList({"Total Bytes selected for processing: 11", "Processing... a.txt",
-                           "Processing... b.txt", kComplete}));
+                           "Processing... b.txt", "Processing Complete"}));
     EXPECT_EQ(view.progress, QList<int>({1, 13, 25, 37, 37, 49, 61, 73, 73, 0}));
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
     EXPECT_EQ(f.ui.busyDepth, 0);
@@ -128,7 +124,7 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
               QStringList{"File " + f.folder + "/big.bin is too large, skipping."});
     EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "password"));
     EXPECT_EQ(read("c.txt"), "charlie");
-    EXPECT_EQ(view.statuses.last(), kComplete);
+    EXPECT_EQ(view.statuses.last(), "Processing Complete");
 }
 
 TEST_F(FileVaultRun, FilesThatCannotBeReadOrWrittenAreSkippedAndTheRunGoesOn)
@@ -188,7 +184,7 @@ TEST_F(FileVaultRun, NoSelectionEndsAtOnce)
     VaultRun run = runOf({}, "password");
     run.files << qMakePair(QStringLiteral("a.txt"), false);
     process(run);
-    EXPECT_EQ(view.statuses.last(), kComplete);
+    EXPECT_EQ(view.statuses.last(), "Processing Complete");
     EXPECT_EQ(view.progress, QList<int>{0});
     EXPECT_EQ(read("a.txt"), "alpha");
 }

@@ -185,7 +185,6 @@ private Q_SLOTS:
             QVERIFY(v.control(b)->isEnabled());
         QCOMPARE(v.main->ListView1()->topLevelItemCount(), 2);
         const QTreeWidgetItem *row = v.main->ListView1()->topLevelItem(0);
-        QCOMPARE(row->text(EntryListView::ColLogin).trimmed(), QStringLiteral("FileEncryption"));
         QCOMPARE(row->text(EntryListView::ColDescription).trimmed(), QStringLiteral("one.bin"));
         QCOMPARE(v.h.passwordOf(row->text(0).toShort()), QByteArray("file pw"));
 
