@@ -1,39 +1,27 @@
 #include "filevault/ProcessFiles.h"
 #include "StoreFixture.h"
 #include "VaultTestFiles.h"
-#include "app/DataFolder.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/PasswordField.h"
 #include "filevault/InPlaceCipher.h"
 #include "filevault/RunProgress.h"
-#include "log/LogEvents.h"
-#include "platform/Clock.h"
 #include "platform/VbError.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
-
-namespace {
-const QString kComplete = QStringLiteral("Processing Complete");
-const QString kTooShort = QStringLiteral("Please enter a password of between 8 and 64 characters, "
-                                         "or tick the option to use the master passwords");
-} // namespace
+#include <sys/stat.h>
 
 class FileVaultRun : public ::testing::Test
 {
 protected:
     VaultFixture f;
-    RecordingVaultView view;
+    RecordingView view;
     int reloads = 0;
 
-    VaultRun runOf(const QStringList &names, const QString &password)
+    VaultRun runOf(const QStringList &names, const QString &password, bool addPassword = false)
     {
-        VaultRun run;
-        run.folder = f.folder;
+        VaultRun run{f.folder, {}, password, false, addPassword};
         for (const QString &name : names)
             run.files << qMakePair(name, true);
-        run.password = password;
         return run;
     }
     void process(const VaultRun &run, bool encrypt = true)
@@ -43,214 +31,176 @@ protected:
     QByteArray read(const QString &name) const { return ReadFile(f.pathOf(name)); }
 };
 
-TEST_F(FileVaultRun, EncryptThenDecryptRestoresAndStoresTheTrimmedPasswordEachTime)
+// Each processed file gets its entry and its log events, after deciphering too.
+TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
 {
-    f.put(QStringLiteral("a.txt"), "alpha");
-    f.put(QStringLiteral("b.txt"), "bravo!");
-    f.put(QStringLiteral("c.txt"), "not selected");
-    VaultRun run = runOf({QStringLiteral("a.txt"), QStringLiteral("b.txt")}, "  spaced pw ");
+    f.state.LogFileEncryption = f.state.LogPwdChanges = true;
+    f.put("a.txt", "alpha");
+    f.put("b.txt", "bravo!");
+    f.put("c.txt", "not selected");
+    VaultRun run = runOf({"a.txt", "b.txt"}, "  spaced pw ", true);
     run.files.insert(1, qMakePair(QStringLiteral("c.txt"), false));
-    run.addPassword = true;
-
     process(run);
-    EXPECT_EQ(read(QStringLiteral("a.txt")), Crypt().Encrypt("alpha", "  spaced pw "));
-    EXPECT_EQ(read(QStringLiteral("c.txt")), "not selected");
-    EXPECT_EQ(view.statuses, QStringList({QStringLiteral("Total Bytes selected for processing: 11"),
-                                          QStringLiteral("Processing... a.txt"),
-                                          QStringLiteral("Processing... b.txt"), kComplete}));
+    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "  spaced pw "));
+    EXPECT_EQ(read("c.txt"), "not selected");
+    EXPECT_EQ(view.statuses,
+              QStringList({"Total Bytes selected for processing: 11", "Processing... a.txt",
+                           "Processing... b.txt", "Processing Complete"}));
     EXPECT_EQ(view.progress, QList<int>({1, 13, 25, 37, 37, 49, 61, 73, 73, 0}));
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
     EXPECT_EQ(f.ui.busyDepth, 0);
 
     process(run, false);
-    EXPECT_EQ(read(QStringLiteral("a.txt")), "alpha");
-    EXPECT_EQ(read(QStringLiteral("b.txt")), "bravo!");
+    EXPECT_EQ(read("a.txt"), "alpha");
+    EXPECT_EQ(read("b.txt"), "bravo!");
+    EXPECT_TRUE(f.ui.shown.isEmpty());
+    EXPECT_EQ(reloads, 4);
     const auto records = ReadRecords(f.state.LoginFile);
     ASSERT_EQ(records.size(), 4);
-    EXPECT_EQ(records[3].Description, FitText("b.txt"));
-    EXPECT_EQ(DecodePasswordField(records[3].Password, f.state.entryKey()), "spaced pw");
-    EXPECT_EQ(reloads, 4);
-    EXPECT_TRUE(f.ui.shown.isEmpty());
+    const LoginRecord &r = records[3];
+    EXPECT_EQ(r.LoginID, 1003);
+    EXPECT_EQ(r.Login, FitText("FileEncryption"));
+    EXPECT_EQ(r.Description, FitText("b.txt"));
+    EXPECT_EQ(DecodePasswordField(r.Password, f.state.entryKey()), "spaced pw");
+    EXPECT_TRUE(!r.Deleted && r.ExpireDays == 0 && r.ExpireStart == 0.0);
+    EXPECT_TRUE(r.CaseSensitive && r.AllowSpace && !r.RequireMix && !r.RequireSpecial);
+    EXPECT_EQ(r.MinLength, 8);
+    EXPECT_EQ(r.MaxLength, 64);
+    QStringList log;
+    for (const QString op : {"Encrypted: ", "Decrypted: "}) {
+        for (const QString name : {"a.txt", "b.txt"})
+            log << f.logText("Added FileEncryption") << f.logText(op + name);
+    }
+    EXPECT_EQ(LogTexts(f.state.LogFile), log);
 }
 
 TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
 {
-    f.put(QStringLiteral("m.txt"), "master secret");
-    VaultRun run = runOf({QStringLiteral("m.txt")}, QString());
+    f.put("m.txt", "master secret");
+    VaultRun run = runOf({"m.txt"}, QString(), true);
     run.useMasterPasswords = true;
-    run.addPassword = true;
     process(run);
-    EXPECT_EQ(read(QStringLiteral("m.txt")), Crypt().Encrypt("master secret", f.state.entryKey()));
+    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
     EXPECT_EQ(view.progress, QList<int>({1, 26, 51, 76, 100, 0}));
 
     AppState restarted;
     restarted.ActiveMaster1 = f.state.ActiveMaster1;
     restarted.ActiveMaster2 = f.state.ActiveMaster2;
     ProcessFiles(f.ui, restarted, view, run, false, {});
-    EXPECT_EQ(read(QStringLiteral("m.txt")), "master secret");
+    EXPECT_EQ(read("m.txt"), "master secret");
     EXPECT_FALSE(QFile::exists(f.state.LoginFile));
 }
 
+// Too short, not expressible as key bytes, or too long for the entry asked for. Without an entry
+// no maximum holds, and the spaces an entry drops do not count.
 TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
 {
-    f.put(QStringLiteral("a.txt"), "alpha");
-    const QStringList names{QStringLiteral("a.txt")};
-    VaultRun longForEntry = runOf(names, QString(63, QLatin1Char('p')));
-    longForEntry.addPassword = true;
-    for (const VaultRun &run : {runOf(names, QStringLiteral("1234567")),
-                                runOf(names, QStringLiteral("password\u4e2d")), longForEntry})
+    f.put("a.txt", "alpha");
+    for (const VaultRun &run : {runOf({"a.txt"}, "1234567"), runOf({"a.txt"}, "password\u4e2d"),
+                                runOf({"a.txt"}, QString(63, 'p'), true)})
         process(run);
-    ASSERT_EQ(f.ui.shown.size(), 3);
-    EXPECT_EQ(f.ui.shown[0].text, kTooShort);
-    EXPECT_TRUE(view.statuses.isEmpty() && view.buttons.isEmpty());
-    EXPECT_EQ(f.ui.busyPushes, 0);
-    EXPECT_EQ(read(QStringLiteral("a.txt")), "alpha");
+    EXPECT_EQ(f.ui.messages().size(), 3);
+    EXPECT_EQ(f.ui.messages().value(0), "Please enter a password of between 8 and 64 characters, "
+                                        "or tick the option to use the master passwords");
+    EXPECT_TRUE(view.statuses.isEmpty() && f.ui.busyPushes == 0);
+    EXPECT_EQ(read("a.txt"), "alpha");
 
-    process(runOf(names, QString(70, QLatin1Char('p'))));
-    EXPECT_EQ(read(QStringLiteral("a.txt")), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
+    process(runOf({"a.txt"}, QString(70, 'p')));
+    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
+    process(runOf({"a.txt"}, QString(62, 'p') + "  ", true));
+    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
 }
 
-TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThereWithA64BitTotal)
+// The total is summed past 32 bits.
+TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
 {
-    f.put(QStringLiteral("a.txt"), "alpha");
-    MakeSparse(f.pathOf(QStringLiteral("big.bin")), kMaxVaultFileSize + 1);
-    MakeSparse(f.pathOf(QStringLiteral("huge.bin")), 2 * kMaxVaultFileSize);
-    f.put(QStringLiteral("c.txt"), "charlie");
-    const quint64 bigInode = InodeOf(f.pathOf(QStringLiteral("big.bin")));
-    process(runOf({QStringLiteral("a.txt"), QStringLiteral("big.bin"), QStringLiteral("huge.bin"),
-                   QStringLiteral("c.txt")},
-                  QStringLiteral("password")));
-    EXPECT_EQ(view.statuses.first(),
-              QStringLiteral("Total Bytes selected for processing: 3000000010"));
-    EXPECT_EQ(f.ui.messages(), QStringList{QStringLiteral("File ") + f.folder +
-                                           QStringLiteral("/big.bin is too large, skipping.")});
-    EXPECT_EQ(read(QStringLiteral("a.txt")), Crypt().Encrypt("alpha", "password"));
-    EXPECT_EQ(InodeOf(f.pathOf(QStringLiteral("big.bin"))), bigInode);
-    EXPECT_EQ(read(QStringLiteral("c.txt")), "charlie");
-    EXPECT_EQ(view.statuses.last(), kComplete);
+    f.put("a.txt", "alpha");
+    QFile::resize(f.put("big.bin"), kMaxVaultFileSize + 1);
+    QFile::resize(f.put("huge.bin"), 2 * kMaxVaultFileSize);
+    f.put("c.txt", "charlie");
+    process(runOf({"a.txt", "big.bin", "huge.bin", "c.txt"}, "password"));
+    EXPECT_EQ(view.statuses.first(), "Total Bytes selected for processing: 3000000010");
+    EXPECT_EQ(f.ui.messages(),
+              QStringList{"File " + f.folder + "/big.bin is too large, skipping."});
+    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "password"));
+    EXPECT_EQ(read("c.txt"), "charlie");
+    EXPECT_EQ(view.statuses.last(), "Processing Complete");
 }
 
 TEST_F(FileVaultRun, FilesThatCannotBeReadOrWrittenAreSkippedAndTheRunGoesOn)
 {
     f.state.LogFileEncryption = true;
-    f.put(QStringLiteral("a.txt"), "alpha");
-    QDir(f.folder).mkdir(QStringLiteral("sub"));
-    MakeFifo(f.pathOf(QStringLiteral("pipe")));
-    f.put(QStringLiteral("gone.txt"), "removed after the scan");
+    QDir(f.folder).mkdir("sub");
+    ::mkfifo(QFile::encodeName(f.pathOf("pipe")).constData(), 0600);
     const QByteArray big = RandomBytes(3 * kCipherChunk, 3);
-    f.put(QStringLiteral("big.bin"), big);
-    f.put(QStringLiteral("c.txt"), "charlie");
-    view.onStatus = [this](const QString &text) {
-        if (text.startsWith(QStringLiteral("Total")))
-            QFile::remove(f.pathOf(QStringLiteral("gone.txt")));
-    };
-    VaultRun run =
-        runOf({QStringLiteral("a.txt"), QStringLiteral("sub"), QStringLiteral("pipe"),
-               QStringLiteral("gone.txt"), QStringLiteral("big.bin"), QStringLiteral("c.txt")},
-              QStringLiteral("password"));
-    run.addPassword = true;
+    f.put("big.bin", big);
+    f.put("c.txt", "charlie");
     {
-        FileSizeLimit limit(2 * kCipherChunk);
-        process(run);
+        FileSizeLimit full(2 * kCipherChunk);
+        process(runOf({"sub", "pipe", "big.bin", "c.txt"}, "password", true));
     }
-    const QString reading = QStringLiteral("An error reading the file has occurred, skipping ");
-    EXPECT_EQ(
-        f.ui.messages(),
-        QStringList({reading + QStringLiteral("sub"), reading + QStringLiteral("pipe"),
-                     reading + QStringLiteral("gone.txt"),
-                     QStringLiteral("An error writing the file has occurred, skipping big.bin")}));
-    EXPECT_EQ(read(QStringLiteral("big.bin")), big);
-    EXPECT_EQ(read(QStringLiteral("c.txt")), Crypt().Encrypt("charlie", "password"));
-    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 2);
-    EXPECT_EQ(LogTexts(f.state.LogFile).size(), 2);
-    EXPECT_EQ(view.statuses.last(), kComplete);
-    EXPECT_EQ(FolderEntries(f.folder).size(), 5);
+    const QString reading = "An error reading the file has occurred, skipping ";
+    EXPECT_EQ(f.ui.messages(),
+              QStringList({reading + "sub", reading + "pipe",
+                           "An error writing the file has occurred, skipping big.bin"}));
+    EXPECT_TRUE(read("big.bin") == big);
+    EXPECT_EQ(read("c.txt"), Crypt().Encrypt("charlie", "password"));
+    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
+    EXPECT_EQ(LogTexts(f.state.LogFile).size(), 1);
+    EXPECT_EQ(FolderEntries(f.folder).size(), 4); // no temporary file left
 }
 
-TEST_F(FileVaultRun, NamesAnEntryCannotHoldAreSkippedOnlyWhenAnEntryIsWanted)
+// A name an entry cannot hold skips the file only when an entry is wanted; a store that fails is
+// told and not logged as added.
+TEST_F(FileVaultRun, WhatCannotBecomeAnEntryIsToldAndNotLogged)
 {
-    const QString name = QStringLiteral("\u65e5\u8a18.txt");
+    f.state.LogPwdChanges = true;
+    const QString name = "\u65e5\u8a18.txt";
     f.put(name, "diary");
-    VaultRun run = runOf({name}, QStringLiteral("password"));
-    run.addPassword = true;
-    process(run);
+    process(runOf({name}, "password", true));
     EXPECT_EQ(read(name), "diary");
-    EXPECT_EQ(f.ui.messages().size(), 1);
-    run.addPassword = false;
-    process(run);
+    process(runOf({name}, "password"));
     EXPECT_EQ(read(name), Crypt().Encrypt("diary", "password"));
+    EXPECT_EQ(f.ui.messages().size(), 1);
+
+    f.put("a.txt", "alpha");
+    QDir().mkpath(f.state.LoginFile);
+    process(runOf({"a.txt"}, "password", true));
+    EXPECT_TRUE(f.ui.messages().last().startsWith("An error has occurred in Addlogin "));
+    EXPECT_FALSE(QFile::exists(f.state.LogFile));
 }
 
-TEST_F(FileVaultRun, ProgressStepsByCountAndNeverPassesTheTop)
+TEST(FileVaultProgress, StepsByCountInQuartersHalvesToEven)
 {
     const QList<QPair<int, int>> table{{1, 25}, {2, 12}, {3, 8},  {4, 6}, {8, 3},
                                        {10, 2}, {40, 1}, {50, 0}, {60, 0}};
     for (const auto &[count, step] : table)
         EXPECT_EQ(ProgressStep(count), step) << count;
-
-    QStringList names;
-    for (int i = 0; i < 40; ++i)
-        names << f.put(QStringLiteral("e%1").arg(i), {}).section(QLatin1Char('/'), -1);
-    process(runOf(names, QStringLiteral("password")));
-    EXPECT_EQ(*std::max_element(view.progress.begin(), view.progress.end()), 100);
-    EXPECT_TRUE(f.ui.shown.isEmpty());
-
-    view.progress.clear();
-    names << QStringLiteral("e40") << QStringLiteral("e41") << QStringLiteral("e42")
-          << QStringLiteral("e43") << QStringLiteral("e44") << QStringLiteral("e45")
-          << QStringLiteral("e46") << QStringLiteral("e47") << QStringLiteral("e48")
-          << QStringLiteral("e49");
-    for (int i = 40; i < 50; ++i)
-        f.put(QStringLiteral("e%1").arg(i), {});
-    process(runOf(names, QStringLiteral("password")));
-    EXPECT_EQ(view.progress.count(1), view.progress.size() - 1);
 }
 
 TEST_F(FileVaultRun, NoSelectionEndsAtOnce)
 {
-    f.put(QStringLiteral("a.txt"), "alpha");
-    VaultRun run = runOf({}, QStringLiteral("password"));
+    f.put("a.txt", "alpha");
+    VaultRun run = runOf({}, "password");
     run.files << qMakePair(QStringLiteral("a.txt"), false);
     process(run);
-    EXPECT_EQ(view.statuses.last(), kComplete);
+    EXPECT_EQ(view.statuses.last(), "Processing Complete");
     EXPECT_EQ(view.progress, QList<int>{0});
-    EXPECT_EQ(view.buttons, QList<bool>({false, true}));
-    EXPECT_EQ(read(QStringLiteral("a.txt")), "alpha");
-}
-
-TEST_F(FileVaultRun, LogsEachFileAndItsEntry)
-{
-    f.state.LogFileEncryption = true;
-    f.state.LogPwdChanges = true;
-    f.put(QStringLiteral("a.txt"), "alpha");
-    VaultRun run = runOf({QStringLiteral("a.txt")}, QStringLiteral("password"));
-    run.addPassword = true;
-    process(run);
-    process(run, false);
-    const QString user = GetLoginUserName();
-    const QDateTime now = Clock::now();
-    const QString added = LogEvents::Added(QStringLiteral("FileEncryption"), user, now).Text;
-    EXPECT_EQ(
-        LogTexts(f.state.LogFile),
-        QStringList({added, LogRecord::fit("Encrypted: a.txt, " + user + "3/1/2024 10:00:00 AM"),
-                     added, LogRecord::fit("Decrypted: a.txt, " + user + "3/1/2024 10:00:00 AM")}));
+    EXPECT_EQ(read("a.txt"), "alpha");
 }
 
 TEST_F(FileVaultRun, OtherFailureEndsTheRunAndLeavesTheBarAndStatus)
 {
-    f.put(QStringLiteral("a.txt"), "alpha");
-    f.put(QStringLiteral("b.txt"), "bravo");
+    f.put("a.txt", "alpha");
+    f.put("b.txt", "bravo");
     view.onStatus = [](const QString &text) {
-        if (text.endsWith(QStringLiteral("b.txt")))
+        if (text.endsWith("b.txt"))
             raiseError(VbErr::DeviceIoError);
     };
-    process(runOf({QStringLiteral("a.txt"), QStringLiteral("b.txt")}, QStringLiteral("password")));
-    EXPECT_EQ(f.ui.messages(),
-              QStringList{QStringLiteral("An error has occurred.57 Device I/O error")});
-    EXPECT_EQ(read(QStringLiteral("b.txt")), "bravo");
-    EXPECT_EQ(view.statuses.last(), QStringLiteral("Processing... b.txt"));
-    EXPECT_NE(view.progress.last(), 0);
+    process(runOf({"a.txt", "b.txt"}, "password"));
+    EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred.57 Device I/O error"});
+    EXPECT_EQ(read("b.txt"), "bravo");
+    EXPECT_EQ(view.statuses.last(), "Processing... b.txt");
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
     EXPECT_EQ(f.ui.busyDepth, 0);
-    EXPECT_EQ(FolderEntries(f.folder).size(), 2);
 }

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "../transfer/FileSizeLimit.h"
 #include "FakeUi.h"
 #include "TempHome.h"
 #include "app/AppState.h"
+#include "app/DataFolder.h"
 #include "filevault/DropFiles.h"
 #include "filevault/VaultRun.h"
+#include "log/LogRecord.h"
+#include "platform/Clock.h"
 
-#include <QStringList>
+#include <QDir>
+#include <QLocale>
+#include <QRandomGenerator>
 #include <functional>
-
-#include <csignal>
 #include <ostream>
-#include <sys/resource.h>
 
 // Readable failure output for texts.
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -19,34 +22,41 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-QByteArray RandomBytes(qint64 size, quint32 seed);
-quint64 InodeOf(const QString &path);
-uint ModeOf(const QString &path);
-// A file of that length holding no data blocks, so huge sizes cost nothing.
-void MakeSparse(const QString &path, qint64 size);
-void MakeFifo(const QString &path);
-// Every name in the folder, hidden ones included.
-QStringList FolderEntries(const QString &folder);
-// The 45-character texts of the log file, in order.
-QStringList LogTexts(const QString &logFile);
-
-// Caps the size of any file this process writes, so writes fail as on a full disk even for root.
-class FileSizeLimit
+inline QByteArray RandomBytes(qint64 size, quint32 seed)
 {
-public:
-    explicit FileSizeLimit(qint64 bytes);
-    ~FileSizeLimit();
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator random(seed);
+    for (char &c : bytes)
+        c = char(random.generate());
+    return bytes;
+}
 
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+// Every name in the folder, hidden ones included, so a left-over temporary file shows.
+inline QStringList FolderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
 
-struct RecordingVaultView : VaultView
+// The 45-character texts of the log file, in order.
+inline QStringList LogTexts(const QString &logFile)
+{
+    QStringList texts;
+    for (const QByteArray &line : ReadFile(logFile).split('\n')) {
+        if (!line.isEmpty())
+            texts << QString::fromUtf8(line.mid(line.indexOf('\t') + 1));
+    }
+    return texts;
+}
+
+// Records what a vault run or a drop shows.
+struct RecordingView : VaultView, DropView
 {
     QStringList statuses;
     QList<int> progress;
     QList<bool> buttons;
+    int opened = 0;
+    int closed = 0;
     std::function<void(const QString &)> onStatus;
 
     void setStatus(const QString &text) override
@@ -57,24 +67,7 @@ struct RecordingVaultView : VaultView
     }
     void setProgress(int value) override { progress << value; }
     void setButtonsEnabled(bool enabled) override { buttons << enabled; }
-};
-
-struct RecordingDropView : DropView
-{
-    QStringList statuses;
-    QList<int> progress;
-    int opened = 0;
-    int closed = 0;
-    std::function<void(const QString &)> onStatus;
-
     void open() override { ++opened; }
-    void setStatus(const QString &text) override
-    {
-        statuses << text;
-        if (onStatus)
-            onStatus(text);
-    }
-    void setProgress(int value) override { progress << value; }
     void close() override { ++closed; }
 };
 
@@ -85,11 +78,34 @@ struct VaultFixture
     TempHome home;
     FakeUi ui;
     AppState state;
-    QString folder;
+    QString folder = home.path() + QStringLiteral("/files");
 
-    VaultFixture();
-    ~VaultFixture();
-    // Writes a file into the folder; its full path.
-    QString put(const QString &name, const QByteArray &bytes) const;
+    VaultFixture()
+    {
+        state.LoginFile = home.dataFolder() + QStringLiteral("Pellora.lgn");
+        state.LogFile = home.dataFolder() + QStringLiteral("Pellora.log");
+        state.ActiveMaster1 = QByteArray("\x91master\0one", 11);
+        state.ActiveMaster2 = "\xffmaster two";
+        QDir().mkpath(folder);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Clock::fix(QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
+    }
+    ~VaultFixture()
+    {
+        Clock::fix(std::nullopt);
+        QLocale::setDefault(QLocale::c());
+    }
+    // A log text as written at the fixed time.
+    static QString logText(const QString &head)
+    {
+        return LogRecord::fit(head + QStringLiteral(", ") + GetLoginUserName() +
+                              QStringLiteral("3/1/2024 10:00:00 AM"));
+    }
     QString pathOf(const QString &name) const { return folder + QLatin1Char('/') + name; }
+    // Writes a file into the folder; its full path.
+    QString put(const QString &name, const QByteArray &bytes = {}) const
+    {
+        WriteFile(pathOf(name), bytes);
+        return pathOf(name);
+    }
 };
