@@ -1,11 +1,8 @@
 #include "transfer/TextExport.h"
-#include "FileSizeLimit.h"
 #include "TransferFixture.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 struct RecordingView : TextExportView
@@ -13,20 +10,31 @@ struct RecordingView : TextExportView
     QList<int> progress;
     bool progressVisible = false;
     bool finishedVisible = false;
-    bool everShown = false;
     void setProgress(int percent) override { progress << percent; }
-    void showProgress(bool visible) override
-    {
-        progressVisible = visible;
-        everShown = everShown || visible;
-    }
+    void showProgress(bool visible) override { progressVisible = visible; }
     void showFinished(bool visible) override { finishedVisible = visible; }
 };
 
-const QList<QByteArray> kRuleValues = {"30", "True", "False", "False", "True", "6", "15"};
-const QList<QByteArray> kRuleLabels = {
-    "Expiry Period-Days: ",  "Case Sensitive: ", "Allow Space Char: ", "Require AlphaNumeric: ",
-    "Allow special chars: ", "Min Length: ",     "Max length: "};
+struct Column
+{
+    QByteArray heading, label, value;
+};
+// The columns of the login, the description, the password and the validation rules.
+const QList<QList<Column>> kColumns = {
+    {{"Login", "Login: ", "alice"}},
+    {{"Description", "Description: ", "Mail box"}},
+    {{"Password", "Password: ", "p w,1"}},
+    {{"Expiry-Days", "Expiry Period-Days: ", "30"},
+     {"Case Sensitive", "Case Sensitive: ", "True"},
+     {"Allow Space", "Allow Space Char: ", "False"},
+     {"Require AlphaNumeric", "Require AlphaNumeric: ", "False"},
+     {"Allow Extended Characters", "Allow special chars: ", "True"},
+     {"Minimum Length", "Min Length: ", "6"},
+     {"Maximum Length", "Max length: ", "15"}},
+};
+// Named delimiters are compared exactly; any other text is the delimiter as typed.
+const QList<std::pair<QString, QByteArray>> kDelimiters = {
+    {"Comma", ","}, {"TAB", "\t"}, {"Semicolon", ";"}, {"Space", " "}, {"Tab", "Tab"}, {"", ""}};
 } // namespace
 
 class TextExportTest : public ::testing::Test
@@ -37,224 +45,94 @@ protected:
     RecordingView view;
     QString path = f.home.file(QStringLiteral("export.txt"));
 
-    void addEntries()
+    void SetUp() override
     {
         a.add("  alice ", "p w,1", "Mail box ");
         a.add("dropped", "x");
         LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
     }
-
-    QByteArray exportWith(const TextExportOptions &options,
-                          TextExportMode mode = TextExportMode::Append)
+    bool run(const TextExportOptions &o = {}, TextExportMode mode = TextExportMode::Append)
     {
-        EXPECT_TRUE(ExportTextFile(a.ui, a.state, f.settings, view, path, options, mode));
-        return ReadFile(path);
+        return ExportTextFile(a.ui, a.state, f.settings, view, path, o, mode);
     }
 };
 
-TEST_F(TextExportTest, EveryFieldCombinationInBothFormats)
+TEST_F(TextExportTest, EveryFieldCombinationInBothFormatsWithAndWithoutHeadings)
 {
-    addEntries();
-    for (int combo = 0; combo < 16; ++combo) {
-        TextExportOptions o;
-        o.description = combo & 1;
-        o.password = combo & 2;
-        o.validationRules = combo & 4;
-        o.vertical = combo & 8;
-        QList<QByteArray> labels = {"Login: "};
-        QList<QByteArray> values = {"alice"};
-        if (o.description) {
-            labels << "Description: ";
-            values << "Mail box";
-        }
-        if (o.password) {
-            labels << "Password: ";
-            values << "p w,1";
-        }
-        if (o.validationRules) {
-            labels << kRuleLabels;
-            values << kRuleValues;
-        }
+    for (int combo = 0; combo < 32; ++combo) {
+        const auto &[delimiterText, delimiter] = kDelimiters[combo % kDelimiters.size()];
+        const TextExportOptions o{bool(combo & 1), bool(combo & 2),  bool(combo & 4),
+                                  bool(combo & 8), bool(combo & 16), delimiterText};
+        QByteArrayList headings, values;
         QByteArray expected;
-        if (o.vertical) {
-            for (qsizetype i = 0; i < labels.size(); ++i)
-                expected += labels[i] + values[i] + "\r\n";
-        } else {
-            expected = values.join(',') + "\r\n";
+        for (int group = 0; group < 4; ++group) {
+            for (const Column &c : kColumns[group]) {
+                if (group == 0 || combo & (1 << (group - 1))) {
+                    headings << c.heading;
+                    values << c.value;
+                    expected += c.label + c.value + "\r\n";
+                }
+            }
         }
+        if (!o.vertical)
+            expected = (o.headings ? headings.join(delimiter) + "\r\n" : "") +
+                       values.join(delimiter) + "\r\n";
         QFile::remove(path);
-        EXPECT_EQ(exportWith(o), expected) << "combination " << combo;
+        ASSERT_TRUE(run(o));
+        EXPECT_EQ(ReadFile(path), expected) << "combination " << combo;
     }
     EXPECT_TRUE(a.ui.shown.isEmpty());
     EXPECT_EQ(a.ui.busyDepth, 0);
 }
 
-TEST_F(TextExportTest, HeadingLineNamesThePresentColumnsInHorizontalOnly)
-{
-    TextExportOptions o;
-    o.headings = true;
-    o.delimiterText = QStringLiteral("TAB");
-    EXPECT_EQ(TextExportHeadingLine(o, "\t"), "Login\r\n");
-    o.description = o.password = o.validationRules = true;
-    EXPECT_EQ(
-        TextExportHeadingLine(o, "\t"),
-        "Login\tDescription\tPassword\tExpiry-Days\tCase Sensitive\tAllow Space\t"
-        "Require AlphaNumeric\tAllow Extended Characters\tMinimum Length\tMaximum Length\r\n");
-    o.vertical = true;
-    EXPECT_EQ(TextExportHeadingLine(o, "\t"), "");
-
-    addEntries();
-    o.vertical = false;
-    o.description = o.validationRules = false;
-    EXPECT_EQ(exportWith(o), "Login\tPassword\r\nalice\tp w,1\r\n");
-}
-
-TEST_F(TextExportTest, DelimiterNamesAreExactAndAnythingElseIsUsedAsTyped)
-{
-    const QList<std::pair<QString, QString>> cases = {
-        {"Comma", ","},     {"TAB", "\t"},  {"Semicolon", ";"}, {"Space", " "}, {"|", "|"},
-        {"comma", "comma"}, {"Tab", "Tab"}, {"", ""},           {" ; ", " ; "},
-    };
-    for (const auto &[typed, delimiter] : cases)
-        EXPECT_EQ(TextExportDelimiter(typed), delimiter) << typed.toStdString();
-
-    addEntries();
-    TextExportOptions o;
-    o.description = true;
-    o.delimiterText = QStringLiteral("comma");
-    EXPECT_EQ(exportWith(o), "alicecommaMail box\r\n");
-    QFile::remove(path);
-    o.delimiterText = QStringLiteral("|");
-    EXPECT_EQ(exportWith(o), "alice|Mail box\r\n");
-}
-
-TEST_F(TextExportTest, TextIsWrittenInWindows1252)
+TEST_F(TextExportTest, TextIsWindows1252)
 {
     a.add("caf\xe9", "pw");
-    TextExportOptions o;
-    o.description = true;
-    o.delimiterText = QStringLiteral("\u20ac");
-    EXPECT_EQ(exportWith(o), "caf\xe9\x80"
-                             "desc\r\n");
-
+    TextExportOptions o{true, false, false, false, false, QStringLiteral("\u20ac")};
+    ASSERT_TRUE(run(o));
+    const QByteArray written = "alice\x80Mail box\r\ncaf\xe9\x80"
+                               "desc\r\n";
+    EXPECT_EQ(ReadFile(path), written);
     o.delimiterText = QStringLiteral("\u263a");
-    EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, path, o));
-    EXPECT_EQ(a.ui.messages(),
-              QStringList{QString::fromLatin1(TextExportMessages::DelimiterNotWritable)});
-    EXPECT_EQ(ReadFile(path), "caf\xe9\x80"
-                              "desc\r\n");
+    EXPECT_FALSE(run(o));
+    EXPECT_EQ(a.ui.messages(), QStringList{TextExportMessages::DelimiterNotWritable});
+    EXPECT_EQ(ReadFile(path), written);
 }
 
-TEST_F(TextExportTest, OverwriteQuestionChoosesReplaceOrAppend)
+TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePasswordsAreCounted)
 {
-    EXPECT_EQ(PrepareTextExportTarget(a.ui, QString()), std::nullopt);
-    EXPECT_EQ(a.ui.messages(), QStringList{QString::fromLatin1(TextExportMessages::NoPath)});
-    EXPECT_EQ(PrepareTextExportTarget(a.ui, path), TextExportMode::Append);
-    EXPECT_TRUE(a.ui.asked.isEmpty()) << "no question for a new file";
-
-    addEntries();
-    const QByteArray once = exportWith({});
-    a.ui.answers << false << true;
-    const auto no = PrepareTextExportTarget(a.ui, path);
-    EXPECT_EQ(no, TextExportMode::Append);
-    EXPECT_EQ(exportWith({}, *no), once + once) << "No adds a second export to the end";
-    const auto yes = PrepareTextExportTarget(a.ui, path);
-    EXPECT_EQ(yes, TextExportMode::Replace);
-    EXPECT_EQ(exportWith({}, *yes), once);
-    EXPECT_EQ(a.ui.asked, QStringList(2, QString::fromLatin1(TextExportMessages::Overwrite)));
-}
-
-TEST_F(TextExportTest, NewFileIsPrivateAndProgressEndsInTheCompletionNotice)
-{
-    for (int i = 0; i < 7; ++i)
-        a.add("user" + QByteArray::number(i), "pw");
     f.settings.save(Setting::LogExports, QStringLiteral("1"));
-    exportWith({});
-    struct stat st
-    {
-    };
-    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_TRUE(view.everShown);
+    a.state.ActiveMaster2 = "a different master";
+    ASSERT_TRUE(run({false, true}));
+    EXPECT_EQ(ReadFile(path), "alice,\r\n");
+    EXPECT_EQ(a.ui.messages(),
+              QStringList{QString(TextExportMessages::PasswordsUnreadable).arg(1)});
+    EXPECT_EQ(ModeOf(path), 0600);
     EXPECT_FALSE(view.progressVisible);
     EXPECT_TRUE(view.finishedVisible);
     EXPECT_EQ(view.progress.last(), 100);
-    EXPECT_TRUE(std::is_sorted(view.progress.begin(), view.progress.end()));
     EXPECT_TRUE(ReadFile(a.state.LogFile).contains("\tExported Plain Text To: "));
 }
 
-TEST_F(TextExportTest, StoreWithoutLiveEntriesWritesHeadingsAlone)
+TEST_F(TextExportTest, FailuresKeepEarlierLinesOrTheReplacedFile)
 {
-    TextExportOptions o;
-    o.headings = true;
-    EXPECT_EQ(exportWith(o), "Login\r\n") << "no store at all";
-    EXPECT_TRUE(view.finishedVisible);
-    EXPECT_FALSE(QFileInfo::exists(a.state.LoginFile));
-
-    a.add("gone", "pw");
-    LoginStore(a.state.LoginFile, a.ui).deletelogin(1000);
-    o.vertical = true;
-    QFile::remove(path);
-    EXPECT_EQ(exportWith(o), "");
-    EXPECT_TRUE(QFileInfo::exists(path));
-}
-
-TEST_F(TextExportTest, PasswordsNotUnderTheCurrentKeyAreLeftEmptyAndCounted)
-{
-    addEntries();
-    a.state.ActiveMaster2 = Installation::Stored("a different master");
-    TextExportOptions o;
-    o.password = true;
-    EXPECT_EQ(exportWith(o), "alice,\r\n");
-    EXPECT_EQ(a.ui.messages(),
-              QStringList{QString::fromLatin1(TextExportMessages::PasswordsUnreadable).arg(1)});
-}
-
-TEST_F(TextExportTest, BadTargetsGiveTheClassicMessages)
-{
-    addEntries();
-    const QString regular = f.home.file(QStringLiteral("plain"));
-    WriteFile(regular, "x");
     const QString fifo = f.home.file(QStringLiteral("pipe"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QStringList invalid = {
-        QStringLiteral("The filename is not valid"),
-        QStringLiteral("An error has occurred in ExportFile 75 Path/File access error")};
-    const QList<std::pair<QString, QStringList>> cases = {
-        {f.home.path(), invalid},
-        {fifo, invalid},
-        {regular + QStringLiteral("/export.txt"),
-         {QStringLiteral("An error has occurred in ExportFile 76 Path not found")}},
-    };
-    for (const auto &[target, messages] : cases) {
-        a.ui.shown.clear();
-        EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, target, {}));
-        EXPECT_EQ(a.ui.messages(), messages) << target.toStdString();
-        EXPECT_FALSE(view.progressVisible);
-        EXPECT_FALSE(view.finishedVisible);
-    }
-    EXPECT_EQ(ReadFile(regular), "x");
-}
-
-TEST_F(TextExportTest, WriteFailureKeepsEarlierLinesOrTheReplacedFile)
-{
+    EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, fifo, {})) << "no hang";
+    EXPECT_FALSE(view.progressVisible || view.finishedVisible);
     for (int i = 0; i < 40; ++i)
-        a.add("user" + QByteArray::number(i).rightJustified(2, '0'), "pw");
+        a.add("user" + QByteArray::number(i), "pw");
     WriteFile(path, "earlier\r\n");
-    {
+    for (TextExportMode mode : {TextExportMode::Replace, TextExportMode::Append}) {
         FileSizeLimit limit(100);
-        EXPECT_FALSE(
-            ExportTextFile(a.ui, a.state, f.settings, view, path, {}, TextExportMode::Replace));
+        EXPECT_FALSE(run({}, mode));
     }
-    EXPECT_EQ(ReadFile(path), "earlier\r\n") << "a replaced file stays whole";
-    {
-        FileSizeLimit limit(100);
-        EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, path, {}));
-    }
-    EXPECT_EQ(ReadFile(path).left(17), "earlier\r\nuser00\r\n");
-    EXPECT_EQ(QFileInfo(path).size(), 100);
-    EXPECT_EQ(
-        a.ui.messages(),
-        QStringList(2, QStringLiteral("An error has occurred in ExportFile 57 Device I/O error")));
+    EXPECT_EQ(ReadFile(path).left(16), "earlier\r\nalice\r\n");
+    EXPECT_EQ(QFileInfo(path).size(), 100) << "the replaced file stayed whole before the append";
+    const QString io = QStringLiteral("An error has occurred in ExportFile 57 Device I/O error");
+    EXPECT_EQ(a.ui.messages(), (QStringList{"The filename is not valid",
+                                            "An error has occurred in ExportFile 75 Path/File "
+                                            "access error",
+                                            io, io}));
     EXPECT_EQ(a.ui.busyDepth, 0);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "FakeUi.h"
-#include "TempHome.h"
+#include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "crypto/cPQCrypt.h"
@@ -10,8 +9,10 @@
 #include "master/MasterPasswords.h"
 
 #include <QDir>
-#include <QList>
-#include <QStringList>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 // One installation: its own folder, store, log and master passwords, sharing the test's home.
 struct Installation
@@ -22,29 +23,16 @@ struct Installation
         state.LoginFile = folder + QStringLiteral("/Pellora.lgn");
         state.LogFile = folder + QStringLiteral("/Pellora.log");
         state.FirstRun = false;
-        state.ActiveMaster1 = Stored(master1);
-        state.ActiveMaster2 = Stored(master2);
+        state.ActiveMaster1 = Crypt().Encrypt(master1, QByteArray(Master::kPassPhrase));
+        state.ActiveMaster2 = Crypt().Encrypt(master2, QByteArray(Master::kPassPhrase));
     }
 
-    static QByteArray Stored(const QByteArray &master)
-    {
-        return Crypt().Encrypt(master, QByteArray(Master::kPassPhrase));
-    }
-
-    // Adds a live entry the way the editor does; returns its LoginID.
     qint16 add(const QByteArray &login, const QByteArray &password,
                const QByteArray &description = "desc")
     {
-        LoginRecord r;
-        r.Login = FitText(login);
-        r.Description = FitText(description);
-        r.Password = *EncodePasswordField(password, state.entryKey());
-        r.ExpireDays = 30;
-        r.ExpireStart = 45352.4166666667;
-        r.CaseSensitive = true;
-        r.RequireSpecial = true;
-        r.MinLength = 6;
-        r.MaxLength = 15;
+        LoginRecord r =
+            MakeRecord(login, description, *EncodePasswordField(password, state.entryKey()));
+        r.CaseSensitive = r.RequireSpecial = true;
         return LoginStore(state.LoginFile, ui).Addlogin(r);
     }
 
@@ -52,22 +40,12 @@ struct Installation
     QStringList clearEntries() const
     {
         QStringList out;
-        for (const LoginRecord &r : ReadRecordsOf(state.LoginFile)) {
-            if (r.Deleted)
-                continue;
-            const auto clear = DecodePasswordField(r.Password, state.entryKey());
-            out << QString::fromLatin1(TrimSpaces(r.Login) + '=' +
-                                       clear.value_or(QByteArray("<unreadable>")));
+        for (const LoginRecord &r : ReadRecords(state.LoginFile)) {
+            if (!r.Deleted)
+                out << QString::fromLatin1(TrimSpaces(r.Login) + '=' +
+                                           DecodePasswordField(r.Password, state.entryKey())
+                                               .value_or(QByteArray("<unreadable>")));
         }
-        return out;
-    }
-
-    static QList<LoginRecord> ReadRecordsOf(const QString &path)
-    {
-        QList<LoginRecord> out;
-        const QByteArray all = ReadFile(path);
-        for (qsizetype off = 0; off + LoginRecord::Size <= all.size(); off += LoginRecord::Size)
-            out << LoginRecord::decode(all.constData() + off);
         return out;
     }
 
@@ -75,12 +53,46 @@ struct Installation
     FakeUi ui;
 };
 
-// A test home with settings and two installations whose masters differ.
+// A test home with settings and two installations whose masters differ. The transfer file's
+// path holds blanks and non-ASCII characters.
 struct TransferFixture
 {
     TempHome home;
     Settings settings{home.file(QStringLiteral("Pellora.ini"))};
     Installation exporter{home.file(QStringLiteral("a")), "first-master", "second-master"};
     Installation importer{home.file(QStringLiteral("b")), "other-one-1", "other-two-22"};
-    QString transferFile = home.file(QStringLiteral("list.pqx"));
+    QString folder = home.file(QStringLiteral("my exports ÄÖ €"));
+    QString transferFile = folder + QStringLiteral("/liste für später.pqx");
+    TransferFixture() { QDir().mkpath(folder); }
 };
+
+namespace {
+[[maybe_unused]] int ModeOf(const QString &path)
+{
+    struct stat st = {};
+    return stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+}
+
+// While it lives, writes past the given size fail as on a full disk, even for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+        : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int);
+};
+} // namespace

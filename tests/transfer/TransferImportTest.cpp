@@ -1,19 +1,11 @@
 #include "transfer/TransferImport.h"
-#include "FileSizeLimit.h"
 #include "TransferFixture.h"
 #include "transfer/TransferExport.h"
 #include "transfer/TransferFile.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <gtest/gtest.h>
-
-namespace {
-QString msg(const char *text)
-{
-    return QString::fromLatin1(text);
-}
-} // namespace
 
 class TransferImportTest : public ::testing::Test
 {
@@ -23,28 +15,31 @@ protected:
     Installation &b = f.importer;
     int reloads = 0;
 
-    void exportList() { ASSERT_TRUE(ExportFile(a.ui, a.state, f.settings, f.transferFile)); }
-
-    ImportResult import(const QString &master1 = QStringLiteral("first-master"),
-                        const QString &master2 = QStringLiteral("second-master"),
-                        const QString &file = {})
+    void SetUp() override
     {
-        return ImportCommand(b.ui, b.state, file.isNull() ? f.transferFile : file, master1, master2,
-                             [this] { ++reloads; });
+        a.add("alice", "pw-alice");
+        a.add("bob", "a much longer password of 40 characters!");
+        a.add("gone", "pw-gone");
+        a.add("carol", "");
+        LoginStore(a.state.LoginFile, a.ui).deletelogin(1002);
+        ASSERT_TRUE(ExportFile(a.ui, a.state, f.settings, f.transferFile));
     }
 
-    // Imports a file that must be refused with exactly one message, touching nothing.
-    void expectRefused(const QString &message, const QString &m1 = QStringLiteral("first-master"))
+    ImportResult import(const QString &file, const QString &m1 = QStringLiteral("first-master"),
+                        const QString &m2 = QStringLiteral("second-master"))
+    {
+        return ImportCommand(b.ui, b.state, file, m1, m2, [this] { ++reloads; });
+    }
+
+    // The transfer file must be refused with exactly this message, touching nothing.
+    void expectRefused(const QString &message, const QString &m1 = QStringLiteral("first-master"),
+                       const QString &m2 = QStringLiteral("second-master"))
     {
         const QByteArray store = ReadFile(b.state.LoginFile);
-        const QByteArray file = ReadFile(f.transferFile);
         b.ui.shown.clear();
-        const ImportResult r = import(m1);
-        EXPECT_FALSE(r.closeDialog);
-        EXPECT_EQ(r.imported, 0);
+        EXPECT_FALSE(import(f.transferFile, m1, m2).closeDialog);
         EXPECT_EQ(b.ui.messages(), QStringList{message});
         EXPECT_EQ(ReadFile(b.state.LoginFile), store);
-        EXPECT_EQ(ReadFile(f.transferFile), file);
         EXPECT_EQ(reloads, 0);
         EXPECT_EQ(b.ui.busyDepth, 0);
     }
@@ -52,235 +47,100 @@ protected:
 
 TEST_F(TransferImportTest, ImportedPasswordsReadTheSameUnderTheImportersMasters)
 {
-    a.add("alice", "pw-alice");
-    a.add("bob", "a much longer password of 40 characters!");
-    a.add("gone", "pw-gone");
-    a.add("carol", "");
-    LoginStore(a.state.LoginFile, a.ui).deletelogin(1002);
-    b.add("zed", "pw-zed");
-    exportList();
+    WriteFile(f.transferFile, ReadFile(f.transferFile) + QByteArray(217, 'x')); // partial tail
     const QByteArray exported = ReadFile(f.transferFile);
-
-    const ImportResult r = import();
+    const QStringList clear = {"alice=pw-alice", "bob=a much longer password of 40 characters!",
+                               "carol="};
+    const ImportResult r = import(f.transferFile);
     EXPECT_TRUE(r.closeDialog);
     EXPECT_EQ(r.imported, 3);
-    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(b.clearEntries(), clear);
+    EXPECT_EQ(import(f.transferFile).imported, 3) << "a second import appends them again";
+    EXPECT_EQ(b.clearEntries(), clear + clear);
+    EXPECT_EQ(reloads, 2);
     EXPECT_TRUE(b.ui.shown.isEmpty());
     EXPECT_EQ(b.ui.busyDepth, 0);
-    EXPECT_EQ(b.clearEntries(),
-              (QStringList{"zed=pw-zed", "alice=pw-alice",
-                           "bob=a much longer password of 40 characters!", "carol="}));
     EXPECT_EQ(ReadFile(f.transferFile), exported) << "the transfer file is only read";
 
-    const auto records = Installation::ReadRecordsOf(b.state.LoginFile);
-    ASSERT_EQ(records.size(), 4);
-    EXPECT_EQ(records[1].LoginID, 1001);
-    EXPECT_EQ(records[3].LoginID, 1003);
-    const LoginRecord source = LoginRecord::decode(exported.constData() + 218);
-    EXPECT_EQ(records[1].Description, source.Description);
-    EXPECT_EQ(records[1].ExpireStart, source.ExpireStart);
-    EXPECT_EQ(records[1].MaxLength, source.MaxLength);
-    EXPECT_TRUE(records[1].RequireSpecial);
-
-    b.ui.shown.clear();
-    EXPECT_EQ(import().imported, 3) << "a second import appends the entries again";
-    EXPECT_EQ(b.clearEntries().size(), 7);
-    EXPECT_EQ(b.clearEntries().last(), "carol=");
-    EXPECT_EQ(Installation::ReadRecordsOf(b.state.LoginFile).last().LoginID, 1006);
+    const auto records = ReadRecords(b.state.LoginFile);
+    ASSERT_EQ(records.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(records[i].LoginID, 1000 + i);
+    LoginRecord source = LoginRecord::decode(exported.constData() + 218);
+    source.Password = records[0].Password; // only the password is enciphered anew
+    EXPECT_EQ(records[0].encode(), source.encode());
 }
 
-TEST_F(TransferImportTest, ImportIntoAnEmptyStoreNumbersFrom1000AndIgnoresAPartialTail)
+TEST_F(TransferImportTest, WrongMastersAndBadFilesAreRefused)
 {
-    a.add("alice", "pw-alice");
-    a.add("bob", "pw-bob");
-    exportList();
-    WriteFile(f.transferFile, ReadFile(f.transferFile) + QByteArray(217, 'x'));
-
-    EXPECT_EQ(import().imported, 2);
-    const auto records = Installation::ReadRecordsOf(b.state.LoginFile);
-    ASSERT_EQ(records.size(), 2);
-    EXPECT_EQ(records[0].LoginID, 1000);
-    EXPECT_EQ(records[1].LoginID, 1001);
-    EXPECT_EQ(QFileInfo(b.state.LoginFile).size(), 436);
-    EXPECT_EQ(b.clearEntries(), (QStringList{"alice=pw-alice", "bob=pw-bob"}));
-}
-
-TEST_F(TransferImportTest, NumbersAfterATombstoneWithoutCompacting)
-{
-    b.add("x", "1");
-    b.add("y", "2");
-    LoginStore(b.state.LoginFile, b.ui).deletelogin(1001);
-    a.add("alice", "pw-alice");
-    exportList();
-    EXPECT_EQ(import().imported, 1);
-    const auto records = Installation::ReadRecordsOf(b.state.LoginFile);
-    ASSERT_EQ(records.size(), 3);
-    EXPECT_TRUE(records[1].Deleted);
-    EXPECT_EQ(records[2].LoginID, 1002);
-}
-
-TEST_F(TransferImportTest, HeaderOnlyFileImportsNothingAndCloses)
-{
-    exportList();
-    const ImportResult r = import();
-    EXPECT_TRUE(r.closeDialog);
-    EXPECT_EQ(r.imported, 0);
-    EXPECT_EQ(reloads, 1);
-    EXPECT_FALSE(QFileInfo::exists(b.state.LoginFile));
-}
-
-TEST_F(TransferImportTest, BoxesAreCheckedInOrderBeforeTheFile)
-{
-    exportList();
-    const QString none;
-    const QString missing = f.home.file(QStringLiteral("missing.pqx"));
+    const QByteArray good = ReadFile(f.transferFile);
     const QString empty = f.home.file(QStringLiteral("empty.pqx"));
     WriteFile(empty, {});
-    struct Case
-    {
-        QString file, m1, m2;
-        const char *message;
-    };
-    const QList<Case> cases = {
-        {QStringLiteral(""), none, none, ImportMessages::ValidFilename},
-        {f.transferFile, none, QStringLiteral("second-master"), ImportMessages::MasterPassword},
-        {f.transferFile, QStringLiteral("first-master"), none, ImportMessages::MasterPassword},
-        {missing, QStringLiteral("m"), QStringLiteral("m"), ImportMessages::ValidFilename},
-        {empty, QStringLiteral("m"), QStringLiteral("m"), ImportMessages::ValidFilename},
-        {f.home.path(), QStringLiteral("m"), QStringLiteral("m"), ImportMessages::ValidFilename},
-    };
-    for (const Case &c : cases) {
-        b.ui.shown.clear();
-        const ImportResult r = import(c.m1, c.m2, c.file);
-        EXPECT_FALSE(r.closeDialog);
-        EXPECT_EQ(b.ui.messages(), QStringList{msg(c.message)}) << c.file.toStdString();
-    }
-    EXPECT_EQ(b.ui.busyPushes, 0) << "refused before the busy pointer";
-    EXPECT_FALSE(QFileInfo::exists(b.state.LoginFile));
-}
-
-TEST_F(TransferImportTest, WrongOrForeignMastersAreRefused)
-{
-    a.add("alice", "pw-alice");
-    exportList();
-    expectRefused(msg(ImportMessages::NoMatch), QStringLiteral("other-one-1"));
-    expectRefused(msg(ImportMessages::NoMatch), QStringLiteral("First-master"));
-    expectRefused(
-        QStringLiteral("Master 1 holds a character that a master password cannot contain."),
-        QStringLiteral("first-master\u263A"));
+    for (const QString &file :
+         {QString(), f.home.file(QStringLiteral("missing.pqx")), empty, f.home.path()})
+        EXPECT_FALSE(import(file).closeDialog);
+    EXPECT_EQ(b.ui.messages(), QStringList(4, ImportMessages::ValidFilename));
+    EXPECT_EQ(b.ui.busyPushes, 0);
+    b.add("zed", "pw-zed");
+    expectRefused(ImportMessages::NoMatch, QStringLiteral("other-one-1"));
+    expectRefused(ImportMessages::NoMatch, QStringLiteral("First-master"));
+    expectRefused(QString(ImportMessages::MasterNotRepresentable).arg("Master 1"),
+                  QStringLiteral("first-master\u263A"));
 
     Installation foreign(f.home.file(QStringLiteral("c")), "first-master", "different-2");
     foreign.add("mallory", "pw");
     ASSERT_TRUE(ExportFile(foreign.ui, foreign.state, f.settings, f.transferFile));
-    expectRefused(msg(ImportMessages::NoMatch));
-}
+    const QByteArray foreignHeader = ReadFile(f.transferFile).left(218);
+    expectRefused(ImportMessages::NoMatch);
 
-TEST_F(TransferImportTest, FilesWithoutAValidHeaderAreRefusedAsInvalid)
-{
-    a.add("alice", "pw-alice");
-    exportList();
-    const QByteArray good = ReadFile(f.transferFile);
-    b.add("zed", "pw-zed");
     const auto withInt16 = [&](int offset, qint16 value) {
         QByteArray bytes = good;
         WriteInt16(bytes.data() + offset, value);
         return bytes;
     };
-    QByteArray random(3 * 218, Qt::Uninitialized);
-    QRandomGenerator gen(20240301);
-    for (char &c : random)
-        c = char(gen.bounded(256));
+    const QByteArray random =
+        QCryptographicHash::hash("seed", QCryptographicHash::Sha512).repeated(11);
     const QList<QByteArray> bad = {
-        good.left(217),                         // shorter than one record
-        withInt16(RecordOffset::MaxLength, -1), // negative length
-        withInt16(RecordOffset::MinLength, 65), // past the field
-        withInt16(RecordOffset::LoginID, 1000), // an entry, not a header
-        withInt16(RecordOffset::Deleted, 0),    // header mark missing
-        ReadFile(b.state.LoginFile),            // a store given for a transfer file
         random,
+        good.left(217),
+        withInt16(RecordOffset::MaxLength, -1),
+        withInt16(RecordOffset::MinLength, 65),
+        withInt16(RecordOffset::LoginID, 1000), // an entry, not a header
+        ReadFile(b.state.LoginFile),            // a store, not a transfer file
+        good.leftJustified(218 * (TransferFile::MaxRecords + 1), '\0'),
     };
     for (const QByteArray &bytes : bad) {
         WriteFile(f.transferFile, bytes);
-        expectRefused(msg(ImportMessages::InvalidFormat));
+        expectRefused(ImportMessages::InvalidFormat);
     }
-
-    WriteFile(f.transferFile, good);
-    QFile(f.transferFile).resize((TransferFile::MaxRecords + 1) * 218);
-    expectRefused(msg(ImportMessages::InvalidFormat)); // more entries than a store can hold
+    WriteFile(f.transferFile, foreignHeader + good.mid(218)); // header from another installation
+    expectRefused(ImportMessages::InvalidFormat, "first-master", "different-2");
 }
 
-TEST_F(TransferImportTest, EntriesNotUnderTheExportingKeyAreRefusedWhole)
+TEST_F(TransferImportTest, FailedAppendKeepsWhatCameBeforeAndSaysHowMany)
 {
-    a.add("alice", "pw-alice");
-    a.add("bob", "pw-bob");
-    exportList();
-    QByteArray bytes = ReadFile(f.transferFile);
-    const QByteArray oldKey = a.state.entryKey();
-    const QByteArray junk = Crypt().Encrypt(QByteArray("xy") + QByteArray(62, ' '), oldKey);
-    bytes.replace(2 * 218 + RecordOffset::Password, 64, junk);
-    WriteFile(f.transferFile, bytes);
-    b.add("zed", "pw-zed");
-    expectRefused(msg(ImportMessages::InvalidFormat));
-}
-
-TEST_F(TransferImportTest, FailedAppendEndsTheImportAndKeepsWhatWasAppended)
-{
-    a.add("alice", "pw-alice");
-    a.add("bob", "pw-bob");
-    a.add("carol", "pw-carol");
-    exportList();
     LoginRecord last = LoginRecord::decode(ReadFile(a.state.LoginFile).left(218));
     last.LoginID = 32766;
     WriteFile(b.state.LoginFile, last.encode());
+    {
+        FileSizeLimit limit(300);
+        EXPECT_EQ(import(f.transferFile).imported, 0);
+    }
+    EXPECT_EQ(ReadFile(b.state.LoginFile), last.encode()) << "a partial append is undone";
+    EXPECT_EQ(reloads, 0);
 
-    const ImportResult r = import();
+    const ImportResult r = import(f.transferFile);
     EXPECT_TRUE(r.closeDialog);
     EXPECT_EQ(r.imported, 1);
+    const QString stopped = ImportMessages::Stopped;
     EXPECT_EQ(
         b.ui.messages(),
-        (QStringList{QStringLiteral("An error has occurred in Addlogin 6 Overflow"),
-                     QStringLiteral("The import was stopped after 1 of 3 entries. The "
-                                    "entries imported before the failure stay in the list.")}));
-    const auto records = Installation::ReadRecordsOf(b.state.LoginFile);
+        (QStringList{"An error has occurred in Addlogin 57 Device I/O error", stopped.arg(0).arg(3),
+                     "An error has occurred in Addlogin 6 Overflow", stopped.arg(1).arg(3)}));
+    const auto records = ReadRecords(b.state.LoginFile);
     ASSERT_EQ(records.size(), 2);
     EXPECT_EQ(records[1].LoginID, 32767);
     EXPECT_EQ(TrimSpaces(records[1].Login), "alice");
     EXPECT_EQ(reloads, 1) << "the list shows what was appended";
     EXPECT_EQ(b.ui.busyDepth, 0);
-}
-
-TEST_F(TransferImportTest, UnwritableStoreAppendsNothing)
-{
-    a.add("alice", "pw-alice");
-    exportList();
-    QDir().mkpath(b.state.LoginFile);
-    const ImportResult r = import();
-    EXPECT_EQ(r.imported, 0);
-    EXPECT_EQ(
-        b.ui.messages(),
-        (QStringList{QStringLiteral("An error has occurred in Addlogin 75 Path/File access error"),
-                     QStringLiteral("The import was stopped after 0 of 1 entries. The "
-                                    "entries imported before the failure stay in the list.")}));
-    EXPECT_EQ(reloads, 0);
-}
-
-TEST_F(TransferImportTest, StoreWriteFailureAppendsNothing)
-{
-    a.add("alice", "pw-alice");
-    a.add("bob", "pw-bob");
-    exportList();
-    b.add("zed", "pw-zed");
-    const QByteArray store = ReadFile(b.state.LoginFile);
-    ImportResult r;
-    {
-        FileSizeLimit limit(500);
-        r = import();
-    }
-    EXPECT_EQ(r.imported, 0);
-    EXPECT_EQ(ReadFile(b.state.LoginFile), store);
-    EXPECT_EQ(
-        b.ui.messages(),
-        (QStringList{QStringLiteral("An error has occurred in Addlogin 57 Device I/O error"),
-                     QStringLiteral("The import was stopped after 0 of 2 entries. The "
-                                    "entries imported before the failure stay in the list.")}));
 }
