@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../transfer/FileSizeLimit.h"
+#include "FileSizeLimit.h"
 #include "FakeUi.h"
 #include "TempHome.h"
 #include "app/AppState.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../transfer/FileSizeLimit.h"
+#include "FileSizeLimit.h"
 #include "StoreFixture.h"
 #include "app/Settings.h"
 #include "entries/PasswordField.h"

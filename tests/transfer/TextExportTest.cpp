@@ -107,7 +107,7 @@ TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePassw
     EXPECT_EQ(ReadFile(path), "alice,\r\n");
     EXPECT_EQ(a.ui.messages(),
               QStringList{QString(TextExportMessages::PasswordsUnreadable).arg(1)});
-    EXPECT_EQ(ModeOf(path), 0600);
+    EXPECT_EQ(FileMode(path), 0600);
     EXPECT_FALSE(view.progressVisible);
     EXPECT_TRUE(view.finishedVisible);
     EXPECT_EQ(view.progress.last(), 100);

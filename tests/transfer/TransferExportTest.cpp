@@ -36,7 +36,7 @@ TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchanged)
     WriteInt16(header.data() + 214, qint16(m2.size()));
     WriteInt16(header.data() + 216, qint16(m1.size()));
     EXPECT_EQ(out.left(218), header);
-    EXPECT_EQ(ModeOf(f.transferFile), 0600);
+    EXPECT_EQ(FileMode(f.transferFile), 0600);
     EXPECT_TRUE(a.ui.shown.isEmpty());
     EXPECT_EQ(a.ui.busyDepth, 0);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileSizeLimit.h"
+
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
@@ -9,10 +11,6 @@
 #include "master/MasterPasswords.h"
 
 #include <QDir>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 // One installation: its own folder, store, log and master passwords, sharing the test's home.
 struct Installation
@@ -65,34 +63,3 @@ struct TransferFixture
     QString transferFile = folder + QStringLiteral("/liste für später.pqx");
     TransferFixture() { QDir().mkpath(folder); }
 };
-
-namespace {
-[[maybe_unused]] int ModeOf(const QString &path)
-{
-    struct stat st = {};
-    return stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
-}
-
-// While it lives, writes past the given size fail as on a full disk, even for root.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-        : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int);
-};
-} // namespace
