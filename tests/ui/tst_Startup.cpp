@@ -105,6 +105,25 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringLiteral("frmTip"));
     }
 
+    void theMainWindowsCommandsWorkAfterStartUpReturns()
+    {
+        UiHarness h;
+        programWith(h);
+        h.setMasters("first master", "second master");
+        AppState state;
+        Startup startup(h.ui, state, h.settings, 10);
+        logIn(QStringLiteral("first master"), QStringLiteral("second master"));
+        QVERIFY(startup.run());
+        // The main window outlives the start-up steps: what it was handed must too.
+        frmMain *main = startup.mainWindow();
+        QCOMPARE(&main->context(), &startup.context());
+        QCOMPARE(&main->context().state, &state);
+        h.state = state;
+        h.addEntry("alice", "bank", "s3cret");
+        main->run(MainCommand::Refresh);
+        QCOMPARE(main->ListView1()->topLevelItemCount(), 1);
+    }
+
     void theMainWindowWaitsForTheSplash()
     {
         UiHarness h;
