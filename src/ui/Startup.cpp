@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/AppIdentity.h"
 #include "ui/EntryCommands.h"
 #include "ui/FileVaultCommands.h"
 #include "ui/HelpCommands.h"
@@ -21,8 +22,8 @@
 #include "ui/QtUi.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
-#include "ui/frmLogin.h"
 #include "ui/frmHelp.h"
+#include "ui/frmLogin.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
 #include "ui/frmSplash.h"
@@ -179,8 +180,7 @@ void InstallCommands(frmMain &main)
 
 int RunPellora()
 {
-    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QApplication::setOrganizationName(QStringLiteral("Brantwick"));
+    SetApplicationIdentity();
     QtUi ui;
     Settings settings;
     AppState state;
