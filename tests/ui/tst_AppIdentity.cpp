@@ -49,15 +49,15 @@ private Q_SLOTS:
     void desktopEntryAndMetadataCarryTheSameId()
     {
         const QString id = QLatin1String(kDesktopFileId);
-        const QString entry = SourceFile(QStringLiteral("resources/desktop/") + id +
-                                         QStringLiteral(".desktop"));
+        const QString entry =
+            SourceFile(QStringLiteral("resources/desktop/") + id + QStringLiteral(".desktop"));
         QVERIFY(!entry.isEmpty());
         QVERIFY(entry.contains(QRegularExpression(QStringLiteral("^Icon=") + id + QLatin1Char('$'),
                                                   QRegularExpression::MultilineOption)));
         QVERIFY(entry.contains(QRegularExpression(QStringLiteral("^Exec=pellora$"),
                                                   QRegularExpression::MultilineOption)));
-        const QString meta = SourceFile(QStringLiteral("resources/desktop/") + id +
-                                        QStringLiteral(".metainfo.xml"));
+        const QString meta =
+            SourceFile(QStringLiteral("resources/desktop/") + id + QStringLiteral(".metainfo.xml"));
         QVERIFY(meta.contains(QStringLiteral("<id>") + id + QStringLiteral("</id>")));
         QVERIFY(meta.contains(QStringLiteral("<launchable type=\"desktop-id\">") + id +
                               QStringLiteral(".desktop</launchable>")));
