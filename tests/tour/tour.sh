@@ -95,6 +95,7 @@ shot editor "$win"
 keys Return
 wait_no_window Logins
 expect_size "$store" $((record * 1))
+[ "$(stat -c %a "$store")" = 600 ] || fail "the store is not private"
 
 step "adding the second entry"
 add_entry "Mail account" "alice@example.org" "harbour77gate"
