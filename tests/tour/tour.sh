@@ -135,10 +135,11 @@ keys alt+t Return
 wait_window "File Encryption/Decryption"
 # It opens in the data folder. From the drive box, Tab goes to the folder tree: five folders
 # up is the tour's own folder, whose first subfolder is "files".
+# The tree is rebuilt after each Return; nothing outside the window shows when it is done.
 keys Tab Up Up Up Up Up Return
-sleep 0.3
+sleep 1
 keys Down Return
-sleep 0.3
+sleep 1
 keys alt+n ctrl+a
 type_text "secret.txt"
 keys Tab ctrl+a alt+p
