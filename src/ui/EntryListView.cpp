@@ -147,13 +147,18 @@ void EntryListView::mouseReleaseEvent(QMouseEvent *event)
 }
 
 // The keyboard's ways to what the mouse does: Enter edits like a double-click, the menu key
-// (or Shift+F10) opens the context menu at the row.
+// and Shift+F10 open the context menu at the row.
 void EntryListView::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (enter && plain && hasSelectedCurrentRow()) {
         Q_EMIT editRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+        hasSelectedCurrentRow()) {
+        popupAtCurrentRow();
         return;
     }
     QTreeWidget::keyPressEvent(event);
@@ -166,6 +171,11 @@ void EntryListView::contextMenuEvent(QContextMenuEvent *event)
         event->ignore();
         return;
     }
+    popupAtCurrentRow();
+}
+
+void EntryListView::popupAtCurrentRow()
+{
     const QRect row = visualItemRect(currentItem());
     Q_EMIT popupRequested(viewport()->mapToGlobal(row.bottomLeft()));
 }

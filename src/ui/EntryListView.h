@@ -46,6 +46,7 @@ protected:
 private:
     void selectRowAt(int y);
     bool hasSelectedCurrentRow() const;
+    void popupAtCurrentRow();
 
     int m_sortKey = ColLoginID;
     Qt::SortOrder m_direction = Qt::AscendingOrder;

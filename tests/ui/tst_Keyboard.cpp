@@ -212,10 +212,17 @@ private Q_SLOTS:
         const QPoint at = popup.at(0).at(0).toPoint();
         QVERIFY(list->visualItemRect(list->topLevelItem(0))
                     .contains(list->viewport()->mapFromGlobal(at)));
+        QTimer::singleShot(0, [] {
+            if (QWidget *menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(popup.count(), 2);
         // A mouse's menu event is left to the right button's release.
         QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
         QApplication::sendEvent(list, &fromMouse);
-        QCOMPARE(popup.count(), 1);
+        QCOMPARE(popup.count(), 2);
     }
 };
 
