@@ -2,10 +2,13 @@
 
 #include "ui/Twips.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace {
 constexpr int kKeyRole = Qt::UserRole + 1;
@@ -21,6 +24,23 @@ QStringList localFiles(const QMimeData *data)
     }
     return paths;
 }
+
+// The rows hold the store's fixed-width fields; the pad blanks are not shown, so a short text
+// is not cut off with an ellipsis.
+class UnpaddedText : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        QString text = QStyledItemDelegate::displayText(value, locale);
+        qsizetype end = text.size();
+        while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+            --end;
+        text.truncate(end);
+        return text;
+    }
+};
 } // namespace
 
 bool EntryRow::operator<(const QTreeWidgetItem &other) const
@@ -40,6 +60,7 @@ EntryListView::EntryListView(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAcceptDrops(true);
+    setItemDelegate(new UnpaddedText(this));
     setDropIndicatorShown(false);
     setAccessibleName(tr("Entries"));
     header()->setSectionsClickable(true);
@@ -113,11 +134,50 @@ void EntryListView::mousePressEvent(QMouseEvent *event)
     QTreeWidget::mousePressEvent(event);
 }
 
+bool EntryListView::hasSelectedCurrentRow() const
+{
+    return currentItem() && currentItem()->isSelected();
+}
+
 void EntryListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton && currentItem() && currentItem()->isSelected())
+    if (event->button() == Qt::RightButton && hasSelectedCurrentRow())
         Q_EMIT popupRequested(event->globalPosition().toPoint());
+}
+
+// The keyboard's ways to what the mouse does: Enter edits like a double-click, the menu key
+// and Shift+F10 open the context menu at the row.
+void EntryListView::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (enter && plain && hasSelectedCurrentRow()) {
+        Q_EMIT editRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+        hasSelectedCurrentRow()) {
+        popupAtCurrentRow();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void EntryListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The mouse's menu comes with the right button's release, not here.
+    if (event->reason() != QContextMenuEvent::Keyboard || !hasSelectedCurrentRow()) {
+        event->ignore();
+        return;
+    }
+    popupAtCurrentRow();
+}
+
+void EntryListView::popupAtCurrentRow()
+{
+    const QRect row = visualItemRect(currentItem());
+    Q_EMIT popupRequested(viewport()->mapToGlobal(row.bottomLeft()));
 }
 
 void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)

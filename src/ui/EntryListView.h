@@ -37,12 +37,16 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
     void selectRowAt(int y);
+    bool hasSelectedCurrentRow() const;
+    void popupAtCurrentRow();
 
     int m_sortKey = ColLoginID;
     Qt::SortOrder m_direction = Qt::AscendingOrder;

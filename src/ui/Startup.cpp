@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/AppIdentity.h"
 #include "ui/EntryCommands.h"
 #include "ui/FileVaultCommands.h"
 #include "ui/HelpCommands.h"
@@ -21,8 +22,8 @@
 #include "ui/QtUi.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
-#include "ui/frmLogin.h"
 #include "ui/frmHelp.h"
+#include "ui/frmLogin.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
 #include "ui/frmSplash.h"
@@ -46,6 +47,7 @@ Startup::Startup(Ui &ui, AppState &state, Settings &settings, int splashMillisec
     : m_ui(ui)
     , m_state(state)
     , m_settings(settings)
+    , m_context{ui, state, settings}
     , m_splashMilliseconds(splashMilliseconds)
 {}
 
@@ -88,8 +90,7 @@ void Startup::steps()
     for (size_t i = 0; i < Setting::LogFlags.size(); ++i)
         *flags[i] = m_settings.getBool(Setting::LogFlags[i]);
 
-    AppContext context{m_ui, m_state, m_settings};
-    auto loginDialog = std::make_unique<frmLogin>(context);
+    auto loginDialog = std::make_unique<frmLogin>(m_context);
 
     if (CryptoSelfTest(ProgramFolder(), m_state.DataFolder) < 2) {
         m_ui.message(QString::fromLatin1(kSelfTestFailed));
@@ -137,7 +138,7 @@ void Startup::steps()
     MigratePreviousInstallation(m_ui, ProgramFolder(), m_state.DataFolder, m_settings, store);
     store.cleanup();
 
-    m_main = std::make_unique<frmMain>(context);
+    m_main = std::make_unique<frmMain>(m_context);
     InstallCommands(*m_main);
     while (!splash->done())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -151,9 +152,8 @@ void Startup::steps()
 
 void Startup::showMainWindow()
 {
-    AppContext context{m_ui, m_state, m_settings};
     if (m_state.FirstRun) {
-        frmOptions options(context, *m_main, m_main.get());
+        frmOptions options(m_context, *m_main, m_main.get());
         if (options.exec() == frmOptions::ProgramEnds)
             m_goesOn = false;
         return;
@@ -161,7 +161,7 @@ void Startup::showMainWindow()
     m_state.ActiveMaster1 = m_settings.getBytes(Setting::Master1);
     m_state.ActiveMaster2 = m_settings.getBytes(Setting::Master2);
     m_main->LoadList();
-    ShowTipOfTheDay(context, m_main.get());
+    ShowTipOfTheDay(m_context, m_main.get());
 }
 
 void InstallCommands(frmMain &main)
@@ -180,8 +180,7 @@ void InstallCommands(frmMain &main)
 
 int RunPellora()
 {
-    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QApplication::setOrganizationName(QStringLiteral("Brantwick"));
+    SetApplicationIdentity();
     QtUi ui;
     Settings settings;
     AppState state;

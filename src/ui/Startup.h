@@ -1,12 +1,11 @@
 #pragma once
 
+#include "ui/AppContext.h"
+
 #include <QString>
 #include <memory>
 
-struct AppState;
 class InstanceLock;
-class Settings;
-class Ui;
 class frmMain;
 class frmSplash;
 
@@ -26,6 +25,8 @@ public:
     // True when the main window is up and the program goes on; false when the run ends here.
     bool run();
     frmMain *mainWindow() const { return m_main.get(); }
+    // What the windows are handed; it lives as long as the run, as they do.
+    AppContext &context() { return m_context; }
     // The last progress marker passed; empty before the first.
     const QString &marker() const { return m_marker; }
 
@@ -37,6 +38,7 @@ private:
     Ui &m_ui;
     AppState &m_state;
     Settings &m_settings;
+    AppContext m_context;
     int m_splashMilliseconds;
     QString m_marker;
     std::unique_ptr<InstanceLock> m_lock;

@@ -34,7 +34,7 @@ frmLogin::frmLogin(AppContext &context, QWidget *parent)
     label2->setBuddy(m_master2);
     form->addRow(label1, m_master1);
     form->addRow(label2, m_master2);
-    m_show = new QCheckBox(QStringLiteral("Show Passwords"), this);
+    m_show = new QCheckBox(QStringLiteral("Sh&ow Passwords"), this);
     m_show->setObjectName(QStringLiteral("Check1"));
     form->addRow(QString(), m_show);
 
@@ -46,7 +46,7 @@ frmLogin::frmLogin(AppContext &context, QWidget *parent)
         buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     QPushButton *reset =
-        buttons->addButton(QStringLiteral("Reset Passwords"), QDialogButtonBox::DestructiveRole);
+        buttons->addButton(QStringLiteral("&Reset Passwords"), QDialogButtonBox::DestructiveRole);
     reset->setObjectName(QStringLiteral("cmdClearMaster"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

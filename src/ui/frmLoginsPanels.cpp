@@ -32,9 +32,9 @@ void frmLogins::buildPasswordPanel(QWidget *panel)
     m_txtPassword = makeBox(panel, QStringLiteral("txtPassword"));
     m_txtPassword->setEchoMode(QLineEdit::Password);
     m_txtPassword->setAccessibleName(QStringLiteral("Password"));
-    m_Check1 = new QCheckBox(QStringLiteral("Show password"), panel);
+    m_Check1 = new QCheckBox(QStringLiteral("S&how password"), panel);
     m_Check1->setObjectName(QStringLiteral("Check1"));
-    m_Command1 = new QPushButton(QStringLiteral("Create"), panel);
+    m_Command1 = new QPushButton(QStringLiteral("C&reate"), panel);
     m_Command1->setObjectName(QStringLiteral("Command1"));
     m_Command1->setAutoDefault(false);
     m_txtLoginID = makeBox(panel, QStringLiteral("txtLoginID"));
@@ -62,12 +62,12 @@ void frmLogins::buildExpiryPanel(QWidget *panel)
 
     auto *layout = new QVBoxLayout(panel);
     auto *daysLabel =
-        makeLabel(panel, QStringLiteral("How many days between password changes (0 for never):"),
+        makeLabel(panel, QStringLiteral("How many days between password &changes (0 for never):"),
                   m_txtExpireDays);
     daysLabel->setWordWrap(true);
     layout->addWidget(daysLabel);
     layout->addWidget(m_txtExpireDays);
-    layout->addWidget(makeLabel(panel, QStringLiteral("Starting on:"), m_txtExpireStart));
+    layout->addWidget(makeLabel(panel, QStringLiteral("&Starting on:"), m_txtExpireStart));
     layout->addWidget(m_txtExpireStart);
     auto *nextRow = new QHBoxLayout;
     auto *nextLabel =
@@ -81,10 +81,10 @@ void frmLogins::buildExpiryPanel(QWidget *panel)
 void frmLogins::buildValidationPanel(QWidget *panel)
 {
     const QStringList captions{
-        QStringLiteral("Case Sensitive"),
-        QStringLiteral("Must include a mixture of alpha AND numeric characters. eg my2345pasword"),
-        QStringLiteral("Must include a Nonstandard character(s) eg my#/?password"),
-        QStringLiteral("Allow SPACE character"),
+        QStringLiteral("Case Sensi&tive"),
+        QStringLiteral("Must include a &mixture of alpha AND numeric characters. eg my2345pasword"),
+        QStringLiteral("Must include a &Nonstandard character(s) eg my#/?password"),
+        QStringLiteral("Allow SP&ACE character"),
     };
     auto *layout = new QVBoxLayout(panel);
     for (size_t i = 0; i < m_chkValidation.size(); ++i) {
@@ -92,8 +92,8 @@ void frmLogins::buildValidationPanel(QWidget *panel)
         m_chkValidation[i]->setObjectName(QStringLiteral("chkValidation%1").arg(i));
         layout->addWidget(m_chkValidation[i]);
     }
-    const QStringList lengthCaptions{QStringLiteral("Minimum length:"),
-                                     QStringLiteral("Maximum length:")};
+    const QStringList lengthCaptions{QStringLiteral("M&inimum length:"),
+                                     QStringLiteral("Ma&ximum length:")};
     auto *lengths = new QFormLayout;
     for (size_t i = 0; i < m_txtValLength.size(); ++i) {
         m_txtValLength[i] = makeBox(panel, QStringLiteral("txtValLength%1").arg(i));

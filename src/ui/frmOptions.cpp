@@ -32,7 +32,7 @@ const char *const kLoggingCaptions[] = {"Application &Startup",
                                         "&Master password changes",
                                         "&Password changes",
                                         "&Export of Passwords",
-                                        "File &Encryption/Decryption",
+                                        "File En&cryption/Decryption",
                                         "Use &NT Event Log (only for NT systems)"};
 } // namespace
 

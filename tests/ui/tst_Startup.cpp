@@ -117,6 +117,20 @@ private Q_SLOTS:
         QCOMPARE(tip, QStringLiteral("frmTip"));
     }
 
+    void theMainWindowsCommandsWorkAfterStartUpReturns()
+    {
+        Home home;
+        logIn();
+        QVERIFY(home.start());
+        // The main window outlives the start-up steps: what it was handed must too.
+        frmMain *main = home.startup->mainWindow();
+        QCOMPARE(&main->context().state, &home.state);
+        home.h.state = home.state;
+        home.h.addEntry("alice", "bank", "s3cret");
+        main->run(MainCommand::Refresh);
+        QCOMPARE(main->ListView1()->topLevelItemCount(), 1);
+    }
+
     void loginOutcomesAreLoggedOnlyWhenAsked()
     {
         for (const bool logging : {false, true}) {

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QToolBar>
 
@@ -54,6 +55,26 @@ private Q_SLOTS:
                  QStringLiteral("25000101"));
         QVERIFY(list->findRow(QStringLiteral("PQ1002")));
         QVERIFY(!list->findRow(QStringLiteral("PQ1001")));
+    }
+
+    void rowsShowTheirTextsWithoutThePadBlanks()
+    {
+        UiHarness h;
+        h.setMasters("first master", "second master");
+        h.addEntry(" alice", "bank  of  ours", "pw1");
+        frmMain w(h.context);
+        w.LoadList();
+        QTreeWidgetItem *row = w.ListView1()->topLevelItem(0);
+        QCOMPARE(row->text(EntryListView::ColDescription).size(), 64);
+        const QModelIndex description =
+            w.ListView1()->model()->index(0, EntryListView::ColDescription);
+        const QModelIndex login = w.ListView1()->model()->index(0, EntryListView::ColLogin);
+        auto *delegate = qobject_cast<QStyledItemDelegate *>(w.ListView1()->itemDelegate());
+        QVERIFY(delegate);
+        QCOMPARE(delegate->displayText(description.data(), QLocale()),
+                 QStringLiteral("bank  of  ours"));
+        // Only the padding goes: a leading blank is part of what was typed.
+        QCOMPARE(delegate->displayText(login.data(), QLocale()), QStringLiteral(" alice"));
     }
 
     void sortSettingsFollowTheirPrecedenceAndExactTrue()
