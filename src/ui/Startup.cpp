@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "app/InstanceLock.h"
+#include "app/VaultLock.h"
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
 #include "crypto/CryptoSelfTest.h"
@@ -77,7 +77,7 @@ void Startup::steps()
     m_state.LogFile = JoinPath(m_state.DataFolder, QStringLiteral("Pellora.log"));
     m_state.LoginFile = JoinPath(GetDataFolder(), QStringLiteral("Pellora.lgn"));
 
-    m_lock = std::make_unique<InstanceLock>(m_state.DataFolder);
+    m_lock = std::make_unique<VaultLock>(m_state.DataFolder);
     if (!m_lock->acquire()) {
         m_ui.message(m_lock->failureMessage());
         throw EndOfRun{};

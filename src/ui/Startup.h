@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-class InstanceLock;
+class VaultLock;
 class frmMain;
 class frmSplash;
 
@@ -41,7 +41,7 @@ private:
     AppContext m_context;
     int m_splashMilliseconds;
     QString m_marker;
-    std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<VaultLock> m_lock;
     std::unique_ptr<frmMain> m_main;
     bool m_goesOn = false;
 };

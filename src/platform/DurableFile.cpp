@@ -1,0 +1,196 @@
+#include "platform/DurableFile.h"
+
+#include "platform/VbError.h"
+
+#include <QFile>
+#include <QFileDevice>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace DurableFile {
+namespace {
+QByteArray local(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Closes on every path out, so a raised error never leaks a descriptor.
+class Fd
+{
+public:
+    explicit Fd(int fd)
+        : m_fd(fd)
+    {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    // A failing close can report a deferred write error, so it is checked where data matters.
+    void closeChecked()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0 && errno != EINTR)
+            raiseErrno(errno);
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, const char *data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseErrno(errno);
+        }
+        if (n == 0)
+            raiseError(VbErr::DiskFull);
+        done += n;
+    }
+}
+
+void verify(int fd, const QByteArray &content)
+{
+    QByteArray back(content.size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < back.size()) {
+        const ssize_t n = ::pread(fd, back.data() + done, size_t(back.size() - done), done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseErrno(errno);
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    if (done != content.size() || back != content)
+        raiseError(VbErr::DeviceIoError);
+}
+} // namespace
+
+int classicErrorOf(int err)
+{
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return VbErr::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return VbErr::PermissionDenied;
+    case ENOENT:
+        return VbErr::FileNotFound;
+    case ENOTDIR:
+        return VbErr::PathNotFound;
+    case EISDIR:
+        return VbErr::PathFileAccessError;
+    default:
+        return VbErr::DeviceIoError;
+    }
+}
+
+void raiseErrno(int err)
+{
+    raiseError(classicErrorOf(err));
+}
+
+void replace(const QString &path, const QByteArray &content)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        raiseError(VbErr::PathFileAccessError);
+    QByteArray tmpl = local(path) + ".XXXXXX";
+    Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        raiseErrno(errno);
+    try {
+        if (::fchmod(fd.get(), S_IRUSR | S_IWUSR) != 0)
+            raiseErrno(errno);
+        writeAll(fd.get(), content.constData(), content.size());
+        syncData(fd.get());
+        verify(fd.get(), content);
+        fd.closeChecked();
+        if (::rename(tmpl.constData(), local(path).constData()) != 0)
+            raiseErrno(errno);
+    } catch (...) {
+        ::unlink(tmpl.constData());
+        throw;
+    }
+    syncFolder(info.absolutePath());
+}
+
+void syncData(QFileDevice &file)
+{
+    if (!file.flush())
+        raiseError(file.error() == QFileDevice::ResourceError ? VbErr::DiskFull
+                                                              : VbErr::DeviceIoError);
+    syncData(file.handle());
+}
+
+void syncData(int fd)
+{
+    while (::fdatasync(fd) != 0) {
+        if (errno != EINTR)
+            raiseErrno(errno);
+    }
+}
+
+void syncFolder(const QString &folder)
+{
+    Fd fd(::open(local(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0)
+        raiseErrno(errno);
+    // Some file systems cannot sync a folder; that is no failure of the data.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS)
+        raiseErrno(errno);
+}
+
+void rename(const QString &from, const QString &to)
+{
+    if (::rename(local(from).constData(), local(to).constData()) != 0)
+        raiseErrno(errno);
+    syncFolder(QFileInfo(to).absolutePath());
+}
+
+void remove(const QString &path)
+{
+    if (::unlink(local(path).constData()) != 0) {
+        if (errno == ENOENT)
+            return;
+        raiseErrno(errno);
+    }
+    syncFolder(QFileInfo(path).absolutePath());
+}
+
+bool isLeftoverOf(const QString &fileName, const QString &ownName)
+{
+    if (fileName.size() != ownName.size() + 7 || !fileName.startsWith(ownName + QLatin1Char('.')))
+        return false;
+    for (qsizetype i = ownName.size() + 1; i < fileName.size(); ++i) {
+        const QChar c = fileName.at(i);
+        if (!(c.isDigit() || (c.unicode() < 128 && c.isLetter())))
+            return false;
+    }
+    return true;
+}
+
+} // namespace DurableFile

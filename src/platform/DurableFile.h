@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFileDevice;
+
+// Writes that survive a crash or a power cut: a replaced file is either wholly old or wholly
+// new, and what returned successfully is on the disk. Every failure raises the classic error
+// that matches its cause (61 for a full disk, 70 for a refused or read-only target, 57 for an
+// I/O error).
+namespace DurableFile {
+
+// The classic error number for a failed system call's errno.
+int classicErrorOf(int err);
+[[noreturn]] void raiseErrno(int err);
+
+// Replaces path with content through a temporary file in the same folder (path + ".XXXXXX"):
+// written, synced, read back and compared, renamed over path, then the folder synced. On
+// failure the temporary file is removed and path is left byte-identical.
+void replace(const QString &path, const QByteArray &content);
+
+// Flushes an open file's data to the disk (fdatasync).
+void syncData(QFileDevice &file);
+void syncData(int fd);
+// Makes a rename, creation or removal inside folder durable.
+void syncFolder(const QString &folder);
+// Renames and syncs the folder; both paths lie in one folder.
+void rename(const QString &from, const QString &to);
+// Removes path when it exists, then syncs its folder.
+void remove(const QString &path);
+
+// True for a temporary file that replace() or QSaveFile leaves when killed mid-write:
+// ownName + "." + six letters or digits.
+bool isLeftoverOf(const QString &fileName, const QString &ownName);
+
+} // namespace DurableFile
