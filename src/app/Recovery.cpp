@@ -1,0 +1,40 @@
+#include "app/Recovery.h"
+
+#include "app/Settings.h"
+#include "platform/DurableFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+// The files whose replacement goes through a temporary file beside them.
+const char *const kOwnDataFiles[] = {"Pellora.lgn", "Pellora.log", "Pelloralgn.old"};
+const char *const kOwnSettingsFiles[] = {"Pellora.ini"};
+
+template <size_t N> void removeLeftoversIn(const QString &folder, const char *const (&ownNames)[N])
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return;
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        for (const char *own : ownNames) {
+            if (DurableFile::isLeftoverOf(name, QString::fromLatin1(own))) {
+                QFile::remove(dir.filePath(name));
+                break;
+            }
+        }
+    }
+}
+} // namespace
+
+void RemoveLeftovers(const QString &dataFolder, const QString &settingsFolder)
+{
+    removeLeftoversIn(dataFolder, kOwnDataFiles);
+    removeLeftoversIn(settingsFolder, kOwnSettingsFiles);
+}
+
+void RecoverInterruptedWork(Ui &, const QString &dataFolder, Settings &settings)
+{
+    RemoveLeftovers(dataFolder, QFileInfo(settings.path()).absolutePath());
+}
