@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <future>
 #include <unistd.h>
 #include <utility>
 
@@ -59,36 +60,75 @@ ChunkPass::ChunkPass(int fd, qint64 size, VaultJournal &journal, Rc4Stream &stre
 ChunkPass::Outcome ChunkPass::run(qint64 offset, quint64 sequence,
                                   const std::function<void(qint64)> &progress)
 {
-    QByteArray buffer(std::min(VaultJournal::ChunkSize, std::max<qint64>(m_size - offset, 0)),
-                      Qt::Uninitialized);
-    // The chunk written last is still on its way to the disk while the next one is read and
-    // enciphered; it is synced before the next record may take its slot's turn.
-    bool unsynced = false;
-    while (offset < m_size) {
-        const qint64 n = std::min(VaultJournal::ChunkSize, m_size - offset);
+    // Three chunks are at work at once: the next one is read on one thread, this one enciphered
+    // here, and the one before journaled and written over on another thread. The writes still
+    // happen one chunk after the other, in the journal's order.
+    const qint64 bufferSize =
+        std::min(VaultJournal::ChunkSize, std::max<qint64>(m_size - offset, 0));
+    QByteArray buffers[3];
+    for (QByteArray &buffer : buffers)
+        buffer = QByteArray(bufferSize, Qt::Uninitialized);
+    const auto lengthAt = [this](qint64 at) {
+        return std::min(VaultJournal::ChunkSize, m_size - at);
+    };
+    const auto readAhead = [this, &buffers, &lengthAt](int slot, qint64 at) {
+        return std::async(std::launch::async, [this, chunk = buffers[slot].data(), at,
+                                               n = lengthAt(at)] { readAll(m_fd, chunk, n, at); });
+    };
+
+    std::future<void> reading;
+    std::future<void> writing;
+    qint64 written = offset;
+    // Waits for the chunk being written; false when it failed.
+    const auto finishWriting = [&]() {
+        if (!writing.valid())
+            return true;
         try {
-            readAll(m_fd, buffer.data(), n, offset);
+            writing.get();
         } catch (const VbError &e) {
             m_failure = e;
-            return Outcome::ReadFailed;
+            return false;
         }
-        m_stream.apply(reinterpret_cast<uint8_t *>(buffer.data()), size_t(n));
-        try {
-            if (std::exchange(unsynced, false))
-                DurableFile::syncData(m_fd);
-            m_journal.record(sequence++, offset, buffer.constData(), n);
-            ++m_recorded;
-            writeAll(m_fd, buffer.constData(), n, offset);
-            ::sync_file_range(m_fd, offset, n, SYNC_FILE_RANGE_WRITE);
-            unsynced = true;
-        } catch (const VbError &e) {
-            m_failure = e;
-            return Outcome::WriteFailed;
-        }
-        offset += n;
         if (progress)
-            progress(offset);
+            progress(written);
+        return true;
+    };
+    if (offset < m_size)
+        reading = readAhead(0, offset);
+    bool unsynced = false;
+    for (int slot = 0; offset < m_size; slot = (slot + 1) % 3) {
+        const qint64 n = lengthAt(offset);
+        char *chunk = buffers[slot].data();
+        try {
+            reading.get();
+        } catch (const VbError &e) {
+            const bool wroteAll = finishWriting();
+            if (wroteAll)
+                m_failure = e;
+            return wroteAll ? Outcome::ReadFailed : Outcome::WriteFailed;
+        }
+        // The buffer it reads into held the chunk written two turns ago, which is done.
+        if (offset + n < m_size)
+            reading = readAhead((slot + 1) % 3, offset + n);
+        m_stream.apply(reinterpret_cast<uint8_t *>(chunk), size_t(n));
+        if (!finishWriting())
+            return Outcome::WriteFailed;
+        writing = std::async(std::launch::async, [this, chunk, n, offset, sequence, unsynced] {
+            // The chunk before must be on the disk before this record may be made.
+            if (unsynced)
+                DurableFile::syncData(m_fd);
+            m_journal.record(sequence, offset, chunk, n);
+            ++m_recorded;
+            writeAll(m_fd, chunk, n, offset);
+            ::sync_file_range(m_fd, offset, n, SYNC_FILE_RANGE_WRITE);
+        });
+        unsynced = true;
+        ++sequence;
+        offset += n;
+        written = offset;
     }
+    if (!finishWriting())
+        return Outcome::WriteFailed;
     try {
         if (unsynced)
             DurableFile::syncData(m_fd);

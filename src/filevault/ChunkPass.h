@@ -3,6 +3,7 @@
 #include "platform/VbError.h"
 
 #include <QtGlobal>
+#include <atomic>
 #include <functional>
 
 class Rc4Stream;
@@ -32,7 +33,8 @@ private:
     qint64 m_size;
     VaultJournal &m_journal;
     Rc4Stream &m_stream;
-    quint64 m_recorded = 0;
+    // Counted on the writing thread, read once it is done.
+    std::atomic<quint64> m_recorded = 0;
     VbError m_failure;
 };
 

@@ -28,7 +28,7 @@ class VaultJournal
 {
 public:
     // The most bytes one chunk holds.
-    static constexpr qint64 ChunkSize = qint64(4) << 20;
+    static constexpr qint64 ChunkSize = qint64(8) << 20;
 
     // Which file a journal guards, and how it is being changed.
     struct Subject
