@@ -211,7 +211,7 @@ TEST_F(LoginStoreTest, DamagedStoresAreNeverRewrittenButStillRead)
 
 TEST_F(LoginStoreTest, TwoProcessesAddingAtOnceLoseNothing)
 {
-    constexpr int kEach = 100;
+    constexpr int kEach = 300;
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     const QByteArray who = child == 0 ? "child" : "parent";
