@@ -45,7 +45,6 @@ public:
     // changed (read-only, on read-only media, or with no write permission for anyone) is
     // Unwritable.
     Access open();
-    qint64 size() const { return m_size; }
     // The pass under password, opening the file first when open() has not. An empty file stays
     // as it is. progress gets the bytes done so far after each chunk.
     CipherOutcome run(const QByteArray &password, bool encrypt, const JournalPlace &place,

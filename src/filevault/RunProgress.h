@@ -17,7 +17,6 @@ public:
     bool reach(qint64 done);
     // A file is over, whether processed or passed over; its bytes count as done.
     bool finishFile(qint64 size);
-    qint64 filesDone() const { return m_filesDone; }
 
 private:
     qint64 m_total;
