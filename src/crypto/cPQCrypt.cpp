@@ -25,7 +25,9 @@ struct KeystreamHead
     QByteArray head;
 };
 
-const QByteArray &keystreamHead(const QByteArray &password)
+} // namespace
+
+const QByteArray &KeystreamHead(const QByteArray &password)
 {
     static std::array<KeystreamHead, kCachedPasswords> cache;
     static size_t next = 0;
@@ -41,9 +43,11 @@ const QByteArray &keystreamHead(const QByteArray &password)
     return slot.head;
 }
 
+namespace {
+
 QByteArray applyHead(const QByteArray &data, const QByteArray &password)
 {
-    const QByteArray &head = keystreamHead(password);
+    const QByteArray &head = KeystreamHead(password);
     QByteArray out(data.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < data.size(); ++i)
         out[i] = char(data[i] ^ head[i]);
