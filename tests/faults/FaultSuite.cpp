@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -76,8 +77,8 @@ void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
         }
     };
     std::vector<std::thread> workers;
-    const int jobs = qMax(1, qEnvironmentVariableIntValue("FAULT_JOBS") ?: 2);
-    for (int w = 0; w < jobs; ++w)
+    const int jobs = qEnvironmentVariableIntValue("FAULT_JOBS");
+    for (int w = 0; w < (jobs > 0 ? jobs : 2); ++w)
         workers.emplace_back(work, w);
     for (std::thread &t : workers)
         t.join();
@@ -86,13 +87,14 @@ void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
                   [](const Finding &a, const Finding &b) { return a.order < b.order; });
 }
 
-// Each loss once, with how many runs had it.
+// Each loss once, with how many runs had it; temporary names count as one.
 QString summary(const Tally &t)
 {
+    static const QRegularExpression temporarySuffix(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
     QMap<QString, int> counts;
     for (const Finding &f : t.findings)
         for (const QString &loss : f.losses)
-            ++counts[loss];
+            ++counts[QString(loss).replace(temporarySuffix, QStringLiteral(".XXXXXX"))];
     QStringList parts;
     for (auto it = counts.begin(); it != counts.end(); ++it)
         parts << QStringLiteral("%1 x%2").arg(it.key()).arg(it.value());
