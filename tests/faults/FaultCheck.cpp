@@ -2,6 +2,7 @@
 
 #include "FaultOperations.h"
 
+#include <QFileInfo>
 #include <QSet>
 
 VaultState ParseVaultState(const QByteArray &report)
@@ -63,4 +64,39 @@ bool IsComplete(const VaultState &after, const VaultState &now)
     afterFiles.remove(QLatin1String(kFaultLog));
     return now.reported && now.records == after.records && now.live == after.live &&
            nowFiles == afterFiles;
+}
+
+QStringList UnsyncedChanges(const QStringList &calls)
+{
+    static const QSet<QString> writes{
+        "write",     "pwrite",     "pwrite64",        "writev",          "pwritev",
+        "pwritev64", "ftruncate",  "ftruncate64",     "fallocate",       "fallocate64",
+        "sendfile",  "sendfile64", "copy_file_range", "posix_fallocate", "posix_fallocate64"};
+    static const QSet<QString> renames{"rename", "renameat", "renameat2", "link",    "linkat",
+                                       "unlink", "unlinkat", "mkdir",     "mkdirat", "rmdir"};
+    QStringList files;
+    QStringList folders;
+    for (const QString &call : calls) {
+        const QString name = call.section(QLatin1Char(' '), 0, 0);
+        const QString path = call.section(QLatin1Char(' '), 1);
+        if (path.endsWith(QLatin1String(".lock")))
+            continue;
+        if (name == QLatin1String("fsync") || name == QLatin1String("fdatasync")) {
+            files.removeAll(path);
+            folders.removeAll(path);
+        } else if (writes.contains(name) && !files.contains(path)) {
+            files << path;
+        } else if (renames.contains(name)) {
+            const QString folder = QFileInfo(path).path();
+            if (!folders.contains(folder))
+                folders << folder;
+        }
+    }
+    QStringList losses;
+    for (const QString &file : files)
+        losses << QStringLiteral("not synced: ") + file;
+    for (const QString &folder : folders)
+        losses << QStringLiteral("folder not synced: ") +
+                      (folder == QLatin1String(".") ? QStringLiteral("the home") : folder);
+    return losses;
 }

@@ -24,3 +24,8 @@ VaultState ParseVaultState(const QByteArray &report);
 QStringList Losses(const VaultState &before, const VaultState &after, const VaultState &now);
 // True when now is the clean run's result.
 bool IsComplete(const VaultState &after, const VaultState &now);
+
+// What a power cut right after a clean run could still undo, from its counted calls in order
+// ("call path"): a file written but not synced since, or a folder whose names changed (rename,
+// link, unlink, mkdir) without a sync of the folder since. Lock files hold no data.
+QStringList UnsyncedChanges(const QStringList &calls);
