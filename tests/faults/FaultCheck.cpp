@@ -9,9 +9,14 @@ VaultState ParseVaultState(const QByteArray &report)
 {
     VaultState state;
     for (const QByteArray &line : report.split('\n')) {
-        const QList<QByteArray> words = line.split(' ');
-        if (words.size() != 3)
+        // "kind first last"; a file's path (first) may hold blanks.
+        const qsizetype firstBlank = line.indexOf(' ');
+        const qsizetype lastBlank = line.lastIndexOf(' ');
+        if (firstBlank < 0 || lastBlank <= firstBlank)
             continue;
+        const QByteArray words[] = {line.left(firstBlank),
+                                    line.mid(firstBlank + 1, lastBlank - firstBlank - 1),
+                                    line.mid(lastBlank + 1)};
         if (words[0] == "store") {
             state.reported = true;
             state.records = words[1].toLongLong();
