@@ -6,6 +6,7 @@
 class cPQCrypt
 {
 public:
+    cPQCrypt();
     QByteArray Encrypt(const QByteArray &szSecret, const QByteArray &szPassword);
     QByteArray DeCrypt(const QByteArray &szSecret, const QByteArray &szPassword);
     qint32 Status() const { return m_status; }

@@ -1,9 +1,12 @@
 #include "entries/RecordFile.h"
 
+#include "platform/DurableFile.h"
 #include "platform/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 constexpr qint64 kBlockRecords = 1024;
@@ -11,6 +14,12 @@ constexpr qint64 kBlockRecords = 1024;
 
 void RaiseFileError(const QFileDevice &f)
 {
+    // Qt keeps the system's own text of the failure; it tells a full disk or a read-only file
+    // system apart where Qt's error kinds do not.
+    for (const int err : {ENOSPC, EDQUOT, EROFS, EACCES, EPERM, EIO}) {
+        if (f.errorString() == QString::fromLocal8Bit(std::strerror(err)))
+            DurableFile::raiseErrno(err);
+    }
     switch (f.error()) {
     case QFileDevice::ResourceError:
         raiseError(VbErr::DiskFull);
@@ -142,9 +151,17 @@ void RecordFile::writeAt(qint64 recordNo, int offset, const QByteArray &bytes)
     seek((recordNo - 1) * LoginRecord::Size + offset);
     if (m_file.write(bytes) != bytes.size() || !m_file.flush())
         fail();
+    // Reported as saved means on the disk, power cut or not.
+    DurableFile::syncData(m_file);
 }
 
 void RecordFile::truncate(qint64 size)
 {
-    m_file.resize(size);
+    if (!m_file.resize(size))
+        return;
+    try {
+        DurableFile::syncData(m_file);
+    } catch (const VbError &) {
+        // Only ever called on the way out of a failure, which is what gets reported.
+    }
 }
