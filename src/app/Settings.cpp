@@ -38,8 +38,6 @@ void Settings::load()
     // QSettings only reads here; it never writes, since its sync() replaces the file even
     // when writing the new one failed.
     const QSettings file(m_path, QSettings::IniFormat);
-    m_readable = file.status() == QSettings::NoError &&
-                 (!QFileInfo::exists(m_path) || QFileInfo(m_path).isReadable());
     for (const QString &key : file.allKeys())
         m_values.insert(key, file.value(key));
 }
@@ -89,7 +87,6 @@ void Settings::commit(const QMap<QString, QVariant> &values)
     const QString folder = QFileInfo(m_path).absolutePath();
     MakePath(folder);
     DurableFile::replace(m_path, IniText(values));
-    m_readable = true;
 }
 
 bool Settings::getBool(const SettingKey &key) const

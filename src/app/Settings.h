@@ -21,8 +21,6 @@ public:
 
     static QString defaultPath();
     QString path() const { return m_path; }
-    // False when a settings file exists but could not be read.
-    bool readable() const { return m_readable; }
 
     QString get(const SettingKey &key) const;
     // Raises the classic error of the failed write (61 for a full disk, 70 when refused).
@@ -45,5 +43,4 @@ private:
 
     QString m_path;
     QMap<QString, QVariant> m_values;
-    bool m_readable = true;
 };

@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 class LoginStoreTest : public ::testing::Test
 {
 protected:
@@ -204,4 +207,26 @@ TEST_F(LoginStoreTest, DamagedStoresAreNeverRewrittenButStillRead)
     EXPECT_EQ(lastMessage(),
               QStringLiteral("An error has occurred in Addlogin 75 Path/File access error"));
     EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST_F(LoginStoreTest, TwoProcessesAddingAtOnceLoseNothing)
+{
+    constexpr int kEach = 300;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    const QByteArray who = child == 0 ? "child" : "parent";
+    int added = 0;
+    for (int i = 0; i < kEach; ++i)
+        added += add(who + QByteArray::number(i)) != 0;
+    if (child == 0)
+        _exit(added == kEach ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(added, kEach);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "every add of the child succeeded";
+    const auto records = ReadRecords(f.loginFile);
+    ASSERT_EQ(records.size(), 2 * kEach);
+    for (int i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].LoginID, 1000 + i);
 }

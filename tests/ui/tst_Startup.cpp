@@ -2,6 +2,7 @@
 #include "UiHarness.h"
 #include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
+#include "entries/LoginStore.h"
 #include "master/PreviousInstallation.h"
 #include "master/ResetPasswords.h"
 #include "platform/Clock.h"
@@ -266,6 +267,37 @@ private Q_SLOTS:
         QVERIFY(
             home.h.ui.messages().contains(QStringLiteral("The store is now ") + aside +
                                           QStringLiteral(". Pellora starts with an empty vault.")));
+    }
+
+    void aReadOnlyVaultStillListsAndSaysSo()
+    {
+        Home home;
+        const QString folder = GetDataFolder();
+        auto mount = [&](const QStringList &args) {
+            return QProcess::execute(QStringLiteral("mount"), args) == 0;
+        };
+        if (!mount({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                    QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}))
+            QSKIP("needs root to mount a read-only file system");
+        home.h.addEntry("alice", "bank", "pw-alice");
+        QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
+        logIn();
+        const bool started = home.start();
+        const int rows =
+            started ? home.startup->mainWindow()->findChild<EntryListView *>()->topLevelItemCount()
+                    : -1;
+        const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
+        const QStringList messages = home.h.ui.messages();
+        QProcess::execute(QStringLiteral("umount"), {folder});
+        QVERIFY(!deleted);
+        QVERIFY(started);
+        QCOMPARE(rows, 1);
+        const QStringList expected{
+            QStringLiteral("The vault in ") + folder +
+                QStringLiteral(" is read-only: you can list the entries and copy passwords, but "
+                               "no change can be saved."),
+            QStringLiteral("An error has occurred in deletelogin 70 Permission denied")};
+        QCOMPARE(messages, expected);
     }
 
     void firstRunCancelEndsAndTheNextStartIsFirstAgain()
