@@ -153,8 +153,13 @@ void replace(const QString &path, const QByteArray &content, const QString &note
               ? ::mkostemp(tmpl.data(), O_CLOEXEC)
               : ::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     const auto dropNote = [&] {
-        if (!noteFile.isEmpty())
-            ::unlink(local(noteFile).constData());
+        if (noteFile.isEmpty())
+            return;
+        try {
+            remove(noteFile);
+        } catch (const VbError &) {
+            // A note left behind only makes the next start look for a file that is gone.
+        }
     };
     if (fd.get() < 0) {
         const int err = errno;

@@ -83,9 +83,14 @@ Baseline MakeBaseline(const FaultOperation &op, const QString &folder)
     QFile calls(trace);
     if (calls.open(QIODevice::ReadOnly))
         for (const QByteArray &line : calls.readAll().split('\n'))
-            if (!line.isEmpty())
-                b.calls << QString::fromLocal8Bit(line.mid(line.indexOf(' ') + 1))
-                               .replace(home + QLatin1Char('/'), QString());
+            if (!line.isEmpty()) {
+                QString call = QString::fromLocal8Bit(line.mid(line.indexOf(' ') + 1))
+                                   .replace(home + QLatin1Char('/'), QString());
+                // The home itself, as a rename inside it names it.
+                if (call.endsWith(QLatin1Char(' ') + home))
+                    call = call.left(call.size() - home.size()) + QLatin1Char('.');
+                b.calls << call;
+            }
     QStringList problems;
     if (clean.crashed || clean.exitCode != 0)
         problems << QStringLiteral("a clean run failed: ") + QString::fromLocal8Bit(clean.err);
