@@ -3,7 +3,7 @@
 #include "app/DataFolder.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginRecord.h"
-#include "entries/RecordFile.h"
+#include "platform/DurableFile.h"
 #include "platform/VbError.h"
 
 #include <QFile>
@@ -23,13 +23,8 @@ int DecryptCheckFile(const QString &programFolder, const QString &dataFolder)
     const QByteArray cipher = in.readAll();
     in.close();
     const QByteArray plain = Crypt().DeCrypt(cipher, QByteArray(kSelfTestPassword));
-    QFile out(plainPath(dataFolder));
     try {
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            RaiseFileError(out);
-        out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        if (out.write(plain) != plain.size() || !out.flush())
-            RaiseFileError(out);
+        DurableFile::replace(plainPath(dataFolder), plain);
     } catch (const VbError &e) {
         return e.number;
     }

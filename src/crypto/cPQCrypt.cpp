@@ -19,21 +19,23 @@ std::unique_ptr<cPQCrypt> &shared()
 constexpr qsizetype kHeadLength = 256;
 constexpr size_t kCachedPasswords = 4;
 
-struct KeystreamHead
+struct CachedHead
 {
     QByteArray password;
     QByteArray head;
 };
 
-const QByteArray &keystreamHead(const QByteArray &password)
+} // namespace
+
+const QByteArray &KeystreamHead(const QByteArray &password)
 {
-    static std::array<KeystreamHead, kCachedPasswords> cache;
+    static std::array<CachedHead, kCachedPasswords> cache;
     static size_t next = 0;
-    for (const KeystreamHead &entry : cache) {
+    for (const CachedHead &entry : cache) {
         if (!entry.head.isEmpty() && entry.password == password)
             return entry.head;
     }
-    KeystreamHead &slot = cache[next];
+    CachedHead &slot = cache[next];
     next = (next + 1) % kCachedPasswords;
     slot.password = password;
     slot.head = QByteArray(kHeadLength, '\0');
@@ -41,9 +43,11 @@ const QByteArray &keystreamHead(const QByteArray &password)
     return slot.head;
 }
 
+namespace {
+
 QByteArray applyHead(const QByteArray &data, const QByteArray &password)
 {
-    const QByteArray &head = keystreamHead(password);
+    const QByteArray &head = KeystreamHead(password);
     QByteArray out(data.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < data.size(); ++i)
         out[i] = char(data[i] ^ head[i]);

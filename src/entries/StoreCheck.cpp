@@ -4,7 +4,11 @@
 #include "entries/PasswordField.h"
 #include "entries/RecordFile.h"
 
+#include "crypto/cPQCrypt.h"
+
 #include <QFile>
+#include <array>
+#include <memory>
 
 QString StoreCheck::problem() const
 {
@@ -17,9 +21,33 @@ QString StoreCheck::problem() const
         .arg(liveEntries);
 }
 
+namespace {
+// Whether a field's two deciphered leading bytes read as a length. Only 65536 pairs exist, so
+// each is judged once per check instead of once per entry.
+class LengthPrefixes
+{
+public:
+    bool valid(char first, char second)
+    {
+        const int at = (uchar(first) << 8) | uchar(second);
+        if (m_known[at] == Unknown) {
+            const char pair[2] = {first, second};
+            m_known[at] = PasswordLengthPrefix(QByteArray(pair, 2)) ? Valid : Invalid;
+        }
+        return m_known[at] == Valid;
+    }
+
+private:
+    enum : quint8 { Unknown, Valid, Invalid };
+    std::array<quint8, 65536> m_known{};
+};
+} // namespace
+
 StoreCheck CheckStore(const QByteArray &records, const QByteArray &entryKey)
 {
     StoreCheck check;
+    const QByteArray stream = entryKey.isEmpty() ? QByteArray() : KeystreamHead(entryKey);
+    auto prefixes = std::make_unique<LengthPrefixes>();
     const qsizetype count = records.size() / LoginRecord::Size;
     qint16 previousId = 0;
     for (qsizetype i = 0; i < count; ++i) {

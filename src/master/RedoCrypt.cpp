@@ -8,20 +8,23 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstring>
 
 QByteArray ReencryptedStore(const QByteArray &store, const QByteArray &oldEntryKey,
                             const QByteArray &newEntryKey)
 {
+    // Every field meets the same keystreams, so deciphering under the old key and enciphering
+    // under the new one is one XOR with both.
+    const QByteArray &oldStream = KeystreamHead(oldEntryKey);
+    const QByteArray &newStream = KeystreamHead(newEntryKey);
+    char both[LoginRecord::TextWidth];
+    for (int i = 0; i < LoginRecord::TextWidth; ++i)
+        both[i] = char(oldStream[i] ^ newStream[i]);
     QByteArray out = store;
-    cPQCrypt &crypt = Crypt();
     const qsizetype records = out.size() / LoginRecord::Size;
-    for (qsizetype i = 0; i < records; ++i) {
-        char *field = out.data() + i * LoginRecord::Size + RecordOffset::Password;
-        const QByteArray old = QByteArray::fromRawData(field, LoginRecord::TextWidth);
-        const QByteArray plain = FitText(crypt.DeCrypt(old, oldEntryKey));
-        const QByteArray fresh = FitText(crypt.Encrypt(plain, newEntryKey));
-        std::memcpy(field, fresh.constData(), LoginRecord::TextWidth);
+    for (qsizetype r = 0; r < records; ++r) {
+        char *field = out.data() + r * LoginRecord::Size + RecordOffset::Password;
+        for (int i = 0; i < LoginRecord::TextWidth; ++i)
+            field[i] = char(field[i] ^ both[i]);
     }
     return out;
 }
