@@ -13,6 +13,7 @@
 #include "app/VaultLock.h"
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
+#include "filevault/VaultRecovery.h"
 #include "platform/Ui.h"
 
 #include <QCryptographicHash>
@@ -114,6 +115,7 @@ int main(int argc, char **argv)
     }
     if (mode == QLatin1String("next-start")) {
         RecoverInterruptedWork(ui, dataFolder, settings);
+        RecoverVaultRuns(ui, dataFolder, LoadFaultState(settings, dataFolder).entryKey());
         printVault(home, LoadFaultState(settings, dataFolder));
         return 0;
     }

@@ -1,4 +1,5 @@
 #include "FaultOperations.h"
+#include "VaultFaultOperations.h"
 
 #include "StoreFixture.h"
 #include "app/AppState.h"
@@ -145,7 +146,12 @@ std::vector<FaultOperation> makeOperations()
 
 const std::vector<FaultOperation> &FaultOperations()
 {
-    static const std::vector<FaultOperation> operations = makeOperations();
+    static const std::vector<FaultOperation> operations = [] {
+        std::vector<FaultOperation> all = makeOperations();
+        for (FaultOperation &op : VaultFaultOperations())
+            all.push_back(std::move(op));
+        return all;
+    }();
     return operations;
 }
 

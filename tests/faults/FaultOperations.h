@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FaultCheck.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -31,6 +33,10 @@ struct FaultOperation
     int liveDelta;
     // Files, relative to the home, that a successful run must change.
     QStringList changedFiles;
+    // What else a faulted run must keep, judged like Losses; may be empty.
+    std::function<QStringList(const VaultState &before, const VaultState &after,
+                              const VaultState &now)>
+        invariant = nullptr;
 };
 
 // Every operation the suite knows; a new writing operation is one more entry here.

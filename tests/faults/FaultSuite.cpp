@@ -134,6 +134,8 @@ QStringList Judge(const Baseline &b, const QString &mode, const DriverRun &run,
                   const VaultState &now)
 {
     QStringList losses = Losses(b.before, b.after, now);
+    if (b.op->invariant && now.reported)
+        losses << b.op->invariant(b.before, b.after, now);
     if (run.hung)
         losses << QStringLiteral("hung");
     if (mode == QLatin1String("kill") || IsComplete(b.after, now))
