@@ -7,41 +7,31 @@
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 #include "transfer/ExportLog.h"
-#include "transfer/SaveFileCommit.h"
 #include "transfer/StoreRecords.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <memory>
 
 namespace {
 constexpr auto kPrivate = QFile::ReadOwner | QFile::WriteOwner;
 
-std::unique_ptr<QFileDevice> openOutput(const QString &path, TextExportMode mode)
+// Adds text at the end of path (made when missing, private to the user) and makes it durable.
+void appendDurably(const QString &path, const QByteArray &text)
 {
-    CheckExportTarget(path);
-    if (mode == TextExportMode::Replace) {
-        auto out = std::make_unique<QSaveFile>(path);
-        if (!out->open(QIODevice::WriteOnly))
-            RaiseExportTargetError(*out);
-        out->setPermissions(kPrivate);
-        return out;
-    }
-    auto out = std::make_unique<QFile>(path);
-    if (!out->open(QIODevice::WriteOnly | QIODevice::Append, kPrivate))
-        RaiseExportTargetError(*out);
-    return out;
-}
-
-void write(QFileDevice &out, const QByteArray &bytes)
-{
-    if (out.write(bytes) != bytes.size())
+    const bool made = !QFileInfo::exists(path);
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Append, kPrivate) ||
+        out.write(text) != text.size() || !out.flush())
         RaiseExportTargetError(out);
+    DurableFile::syncData(out);
+    out.close();
+    if (made)
+        DurableFile::syncFolder(QFileInfo(path).absolutePath());
 }
 
 // True after telling the user, when path is one of the program's own files.
@@ -53,17 +43,6 @@ bool refusedAsOwn(Ui &ui, const AppState &state, const QString &path)
     return true;
 }
 
-void finish(QFileDevice &out)
-{
-    if (auto *save = qobject_cast<QSaveFile *>(&out)) {
-        if (!FlushAndCommit(*save))
-            RaiseExportTargetError(out);
-        return;
-    }
-    if (!out.flush())
-        RaiseExportTargetError(out);
-    out.close();
-}
 } // namespace
 
 std::optional<TextExportMode> PrepareTextExportTarget(Ui &ui, const AppState &state,
@@ -101,8 +80,8 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
         view.setProgress(0);
         view.showProgress(true);
         atOutputFile = true;
-        const std::unique_ptr<QFileDevice> out = openOutput(path, mode);
-        write(*out, TextExportHeadingLine(options, *delimiter));
+        CheckExportTarget(path);
+        QByteArray text = TextExportHeadingLine(options, *delimiter);
         int unreadable = 0;
         int shown = 0;
         for (qsizetype i = 0; i < count; ++i) {
@@ -115,13 +94,19 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
                     unreadable += clear ? 0 : 1;
                     password = clear.value_or(QByteArray());
                 }
-                write(*out, TextExportEntryLines(record, password, options, *delimiter));
+                text += TextExportEntryLines(record, password, options, *delimiter);
             }
             const int percent = int((i + 1) * 100 / count);
             if (percent != shown)
                 view.setProgress(shown = percent);
         }
-        finish(*out);
+        // A replaced file is wholly old or wholly new; a crash leaves no temporary file behind
+        // for long, as the next start removes what the data folder's note names.
+        if (mode == TextExportMode::Replace)
+            DurableFile::replace(path, text,
+                                 ExportNotePath(QFileInfo(state.LoginFile).absolutePath()));
+        else
+            appendDurably(path, text);
         atOutputFile = false;
         written = true;
         view.setProgress(100);

@@ -39,8 +39,9 @@ bool RunFullDisk(const std::vector<Baseline> &baselines, const QString &folder,
         std::printf("full-disk case skipped: mounting a small file system needs root\n");
         return false;
     }
+    // Room for the largest prepared home: the file vault's two-chunk file.
     if (mount("pellora-faults", disk.toLocal8Bit().constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-              "size=1m,mode=0700") != 0) {
+              "size=24m,mode=0700") != 0) {
         std::printf("full-disk case skipped: cannot mount a small file system here (%s)\n",
                     std::strerror(errno));
         return false;

@@ -129,10 +129,11 @@ TEST_F(TextExportTest, FailuresKeepEarlierLinesOrTheReplacedFile)
     }
     EXPECT_EQ(ReadFile(path).left(16), "earlier\r\nalice\r\n");
     EXPECT_EQ(QFileInfo(path).size(), 100) << "the replaced file stayed whole before the append";
-    const QString io = QStringLiteral("An error has occurred in ExportFile 57 Device I/O error");
     EXPECT_EQ(a.ui.messages(), (QStringList{"The filename is not valid",
                                             "An error has occurred in ExportFile 75 Path/File "
                                             "access error",
-                                            io, io}));
+                                            "An error has occurred in ExportFile 61 Disk full",
+                                            "An error has occurred in ExportFile 57 Device I/O "
+                                            "error"}));
     EXPECT_EQ(a.ui.busyDepth, 0);
 }
