@@ -146,9 +146,10 @@ keys Tab ctrl+a alt+p
 type_text "$vault_password"
 shot file-vault "$win"
 keys alt+e
-# The password is kept as a third entry.
+# The password is kept as a third entry, before the file changes.
 expect_size "$store" $((record * 3))
-cmp -s "$work/files/secret.txt" "$work/secret.orig" && fail "the file was not encrypted"
+encrypted() { ! cmp -s "$work/files/secret.txt" "$work/secret.orig"; }
+wait_until 10 "the file is encrypted" encrypted
 [ "$(file_size "$work/files/secret.txt")" = "$(file_size "$work/secret.orig")" ] ||
     fail "the encrypted file changed its size"
 
