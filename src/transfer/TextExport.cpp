@@ -7,41 +7,41 @@
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 #include "transfer/ExportLog.h"
-#include "transfer/SaveFileCommit.h"
 #include "transfer/StoreRecords.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <memory>
 
 namespace {
-constexpr auto kPrivate = QFile::ReadOwner | QFile::WriteOwner;
+// The whole text is put together first and then replaces the file in one step (an append keeps
+// the file's old text in front), so a failure or a kill never leaves half an export.
+struct Output
+{
+    QString path;
+    QByteArray text;
+};
 
-std::unique_ptr<QFileDevice> openOutput(const QString &path, TextExportMode mode)
+Output openOutput(const QString &path, TextExportMode mode)
 {
     CheckExportTarget(path);
-    if (mode == TextExportMode::Replace) {
-        auto out = std::make_unique<QSaveFile>(path);
-        if (!out->open(QIODevice::WriteOnly))
-            RaiseExportTargetError(*out);
-        out->setPermissions(kPrivate);
-        return out;
+    Output out{path, {}};
+    if (mode == TextExportMode::Append && QFileInfo::exists(path)) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly))
+            RaiseExportTargetError(existing);
+        out.text = existing.readAll();
     }
-    auto out = std::make_unique<QFile>(path);
-    if (!out->open(QIODevice::WriteOnly | QIODevice::Append, kPrivate))
-        RaiseExportTargetError(*out);
     return out;
 }
 
-void write(QFileDevice &out, const QByteArray &bytes)
+void write(Output &out, const QByteArray &bytes)
 {
-    if (out.write(bytes) != bytes.size())
-        RaiseExportTargetError(out);
+    out.text += bytes;
 }
 
 // True after telling the user, when path is one of the program's own files.
@@ -53,16 +53,9 @@ bool refusedAsOwn(Ui &ui, const AppState &state, const QString &path)
     return true;
 }
 
-void finish(QFileDevice &out)
+void finish(const Output &out, const QString &dataFolder)
 {
-    if (auto *save = qobject_cast<QSaveFile *>(&out)) {
-        if (!FlushAndCommit(*save))
-            RaiseExportTargetError(out);
-        return;
-    }
-    if (!out.flush())
-        RaiseExportTargetError(out);
-    out.close();
+    DurableFile::replace(out.path, out.text, ExportNotePath(dataFolder));
 }
 } // namespace
 
@@ -101,8 +94,8 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
         view.setProgress(0);
         view.showProgress(true);
         atOutputFile = true;
-        const std::unique_ptr<QFileDevice> out = openOutput(path, mode);
-        write(*out, TextExportHeadingLine(options, *delimiter));
+        Output out = openOutput(path, mode);
+        write(out, TextExportHeadingLine(options, *delimiter));
         int unreadable = 0;
         int shown = 0;
         for (qsizetype i = 0; i < count; ++i) {
@@ -115,13 +108,13 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
                     unreadable += clear ? 0 : 1;
                     password = clear.value_or(QByteArray());
                 }
-                write(*out, TextExportEntryLines(record, password, options, *delimiter));
+                write(out, TextExportEntryLines(record, password, options, *delimiter));
             }
             const int percent = int((i + 1) * 100 / count);
             if (percent != shown)
                 view.setProgress(shown = percent);
         }
-        finish(*out);
+        finish(out, QFileInfo(state.LoginFile).absolutePath());
         atOutputFile = false;
         written = true;
         view.setProgress(100);
