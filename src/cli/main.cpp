@@ -26,6 +26,14 @@ int usageError(const UsageError &e)
     return ExitCode::Usage;
 }
 
+// Standard error carries the program's own messages; Qt's warnings about its surroundings
+// (a missing XDG_RUNTIME_DIR and the like) would read as the command's. Failures still show.
+void onlyQtFailures(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        Output::err(text + QLatin1Char('\n'));
+}
+
 bool displayAvailable()
 {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
@@ -62,6 +70,7 @@ int main(int argc, char **argv)
 {
     // Master values and passwords pass through this process's memory.
     ::prctl(PR_SET_DUMPABLE, 0);
+    qInstallMessageHandler(onlyQtFailures);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

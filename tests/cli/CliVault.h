@@ -9,6 +9,13 @@
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <ostream>
+
+// Failures show texts, not their bytes.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // What one run of the program left: its exit code and what it printed.
 struct CliRun
