@@ -5,6 +5,9 @@
 #include <QFileInfo>
 
 namespace {
+// A day: longer than anyone keeps a secret on the clipboard.
+constexpr int kMaxSeconds = 86400;
+
 UsageError usage(const Invocation &inv, const QString &message)
 {
     return UsageError{message, QString::fromLatin1(inv.command->name)};

@@ -11,18 +11,17 @@
 #include "platform/Ansi.h"
 #include "platform/VbError.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
-#include <QTimer>
+#include <QCoreApplication>
+#include <QFileInfo>
 
-#include <atomic>
-#include <csignal>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 constexpr int kDefaultTimeout = 10;
+constexpr char kHelperName[] = "pellora-clipboard";
 
 struct ClipRequest
 {
@@ -30,13 +29,6 @@ struct ClipRequest
     bool login = false;
     int timeout = kDefaultTimeout;
 };
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void noteInterrupt(int)
-{
-    g_interrupted = true;
-}
 
 // The entry's password as ClipPassword takes it: the field deciphered, its two leading digits
 // the length. Raises 13 when they are no number.
@@ -49,93 +41,69 @@ QString passwordOf(CommandContext &c, const LoginRecord &record)
     return Ansi::toText(plain.mid(2, *length));
 }
 
-// The clipboard belongs to a process: it is served only while that process runs.
-class ClipboardOwner
+// Beside this program in a build tree; in <prefix>/libexec/pellora once installed.
+QString helperPath()
 {
-public:
-    ClipboardOwner()
-        : m_app(m_argc, m_argv)
-    {}
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QLatin1Char('/') + QLatin1String(kHelperName);
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return folder + QStringLiteral("/../") + QLatin1String(PELLORA_LIBEXEC_SUBDIR) +
+           QLatin1Char('/') + QLatin1String(kHelperName);
+}
 
-    void put(const QString &text)
-    {
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        clipboard->clear();
-        auto *data = new QMimeData;
-        data->setText(text);
-        // Clipboard managers that honour this hint keep the password out of their history.
-        data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
-        clipboard->setMimeData(data);
-        m_text = text;
-    }
-
-    // Serves the clipboard until the timeout or an interrupt, then clears it unless something
-    // else was copied meanwhile.
-    void serveThenClear(int seconds)
-    {
-        for (const int signo : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signo, noteInterrupt);
-        QTimer::singleShot(seconds * 1000, &m_app, &QCoreApplication::quit);
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, &m_app, [] {
-            if (g_interrupted)
-                QCoreApplication::quit();
-        });
-        watch.start(100);
-        QCoreApplication::exec();
-        QClipboard *clipboard = QGuiApplication::clipboard();
-        if (clipboard->text() == m_text)
-            clipboard->clear();
-    }
-
-    // Serves the clipboard until another program takes it over.
-    void serveUntilReplaced()
-    {
-        QObject::connect(
-            QGuiApplication::clipboard(), &QClipboard::changed, &m_app, [](QClipboard::Mode mode) {
-                if (mode == QClipboard::Clipboard && !QGuiApplication::clipboard()->ownsClipboard())
-                    QCoreApplication::quit();
-            });
-        QCoreApplication::exec();
-    }
-
-private:
-    int m_argc = 1;
-    char m_name[12] = "pellora-cli";
-    char *m_argv[2] = {m_name, nullptr};
-    QGuiApplication m_app;
-    QString m_text;
-};
-
-// Leaves the text on the clipboard after the command ends: a detached child serves it, and the
-// command returns once the child owns the clipboard.
-bool leaveOnClipboard(const QString &text)
+void writeAll(int fd, const QByteArray &bytes)
 {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+// Starts the helper with the text on its standard input. One that is to outlive this command
+// gets a session of its own and no way to write to this command's output. -1 when it did not
+// take the clipboard; otherwise its pid.
+pid_t startHelper(const QString &text, int seconds)
+{
+    const QByteArray program = QFile::encodeName(helperPath());
+    const QByteArray secondsText = QByteArray::number(seconds);
+    int input[2];
     int ready[2];
-    if (::pipe(ready) != 0)
-        return false;
-    const pid_t child = ::fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
-        ::close(ready[0]);
-        ::setsid();
-        const int null = ::open("/dev/null", O_RDWR);
-        for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-            ::dup2(null, fd);
-        ClipboardOwner owner;
-        owner.put(text);
-        const char done = 1;
-        (void)!::write(ready[1], &done, 1);
-        ::close(ready[1]);
-        owner.serveUntilReplaced();
-        ::_exit(0);
+    if (::pipe2(input, O_CLOEXEC) != 0)
+        return -1;
+    if (::pipe2(ready, O_CLOEXEC) != 0) {
+        ::close(input[0]);
+        ::close(input[1]);
+        return -1;
     }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(input[0], STDIN_FILENO);
+        ::dup2(ready[1], STDOUT_FILENO);
+        if (seconds == 0) {
+            ::setsid();
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, STDERR_FILENO);
+        }
+        ::execl(program.constData(), kHelperName, secondsText.constData(), nullptr);
+        ::_exit(127);
+    }
+    ::close(input[0]);
     ::close(ready[1]);
-    char done = 0;
-    const bool served = ::read(ready[0], &done, 1) == 1;
+    if (child > 0)
+        writeAll(input[1], text.toUtf8());
+    ::close(input[1]);
+    char line[8] = {};
+    const bool copied = child > 0 && ::read(ready[0], line, sizeof line) > 0;
     ::close(ready[0]);
-    return served;
+    if (child > 0 && !copied)
+        ::waitpid(child, nullptr, 0);
+    return copied ? child : -1;
 }
 
 int clip(CommandContext &c, const ClipRequest &request)
@@ -151,20 +119,21 @@ int clip(CommandContext &c, const ClipRequest &request)
                      QStringLiteral("\r\nLinenum = 4"));
         return ExitCode::Failed;
     }
+    const pid_t helper = startHelper(text, request.timeout);
+    if (helper < 0) {
+        c.ui.message(QStringLiteral("The clipboard could not be reached."));
+        return ExitCode::Failed;
+    }
     const QString what = request.login ? QStringLiteral("Login") : QStringLiteral("Password");
     if (request.timeout == 0) {
-        if (!leaveOnClipboard(text)) {
-            c.ui.message(QStringLiteral("The clipboard could not be reached."));
-            return ExitCode::Failed;
-        }
         Output::err(what + QStringLiteral(" copied\n"));
         return ExitCode::Done;
     }
-    ClipboardOwner owner;
-    owner.put(text);
     Output::err(what + QStringLiteral(" copied; clears in %1 s\n").arg(request.timeout));
-    owner.serveThenClear(request.timeout);
-    return ExitCode::Done;
+    int status = 0;
+    while (::waitpid(helper, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ExitCode::Done : ExitCode::Failed;
 }
 } // namespace
 

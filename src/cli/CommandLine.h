@@ -30,7 +30,7 @@ struct CommandSpec
     int minArguments;
     int maxArguments; // -1: no limit
     Access access;
-    bool usesClipboard;
+    bool usesClipboard; // needs a desktop session
     // Checks the options and arguments (raising UsageError) before anything is asked or read.
     CommandBody (*prepare)(const Invocation &);
 };

@@ -3,26 +3,61 @@
 #include "app/Settings.h"
 #include "entries/Expiry.h"
 #include "entries/LoginRecord.h"
-#include "entries/RecordFile.h"
 #include "platform/Ansi.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
-const QString &cellOf(const ListedEntry &entry, ListColumn column)
+// Each byte's character, case-folded: comparing folded characters orders the stored texts
+// exactly as the list's comparison that ignores letter case does.
+std::array<char16_t, 256> foldedCharacters()
 {
-    switch (column) {
-    case ListColumn::Description:
-        return entry.description;
-    case ListColumn::Login:
-        return entry.login;
-    case ListColumn::Expiry:
-        return entry.expirySortKey;
-    case ListColumn::Id:
-        break;
+    std::array<char16_t, 256> folded{};
+    for (int b = 0; b < 256; ++b)
+        folded[size_t(b)] =
+            char16_t(QChar::toCaseFolded(Ansi::toText(QByteArray(1, char(b))).at(0).unicode()));
+    return folded;
+}
+
+int compareFolded(const std::array<char16_t, 256> &folded, const char *a, const char *b)
+{
+    for (int i = 0; i < LoginRecord::TextWidth; ++i) {
+        const char16_t x = folded[uchar(a[i])];
+        const char16_t y = folded[uchar(b[i])];
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    return entry.idText;
+    return 0;
+}
+
+// A cell text that orders as a plain byte string: the id or the expiry key, both ASCII.
+using TextKey = std::array<char, 16>;
+
+TextKey textKey(const QByteArray &text)
+{
+    TextKey key{};
+    std::memcpy(key.data(), text.constData(), size_t(qMin<qsizetype>(text.size(), 15)));
+    return key;
+}
+
+TextKey cellKey(const char *record, ListColumn column)
+{
+    if (column == ListColumn::Expiry)
+        return textKey(ExpirySortKey(LoginRecord::decode(record)).toLatin1());
+    return textKey(QByteArray::number(ReadInt16(record + RecordOffset::LoginID)));
+}
+
+template <typename T, typename Less>
+void stableSort(std::vector<T> &items, bool descending, const Less &less)
+{
+    if (descending)
+        std::stable_sort(items.begin(), items.end(),
+                         [&less](const T &a, const T &b) { return less(b, a); });
+    else
+        std::stable_sort(items.begin(), items.end(), less);
 }
 } // namespace
 
@@ -42,44 +77,43 @@ ListOrder ListOrderFromSettings(const Settings &settings)
     return order;
 }
 
-QList<ListedEntry> ReadLiveEntries(const QString &loginFile)
+EntryListing::EntryListing(const QString &loginFile)
+    : m_store(loginFile)
 {
-    QList<ListedEntry> entries;
-    if (!QFile::exists(loginFile))
-        return entries;
-    RecordFile store(loginFile, RecordFile::Mode::Read);
-    store.requireAddressable();
-    entries.reserve(store.count());
-    store.scanBackward([&entries](qint64, const char *bytes) {
-        const LoginRecord r = LoginRecord::decode(bytes);
-        if (r.Deleted)
-            return false;
-        entries.append({r.LoginID, QString::number(r.LoginID), Ansi::toText(r.Description),
-                        Ansi::toText(r.Login), ExpiryText(r), ExpirySortKey(r), r.ExpireStart,
-                        r.ExpireDays});
-        return false;
-    });
-    return entries;
+    m_rows.reserve(size_t(m_store.count()));
+    for (qint64 n = m_store.count() - 1; n >= 0; --n) {
+        const char *record = m_store.record(n);
+        if (ReadInt16(record + RecordOffset::Deleted) == 0)
+            m_rows.push_back(record);
+    }
 }
 
-void SortEntries(QList<ListedEntry> &entries, const ListOrder &order)
+void EntryListing::keepOnly(const std::function<bool(const char *)> &wanted)
 {
-    const ListColumn column = order.column;
-    auto less = [column](const ListedEntry &a, const ListedEntry &b) {
-        return cellOf(a, column).compare(cellOf(b, column), Qt::CaseInsensitive) < 0;
-    };
-    if (order.descending)
-        std::stable_sort(
-            entries.begin(), entries.end(),
-            [&less](const ListedEntry &a, const ListedEntry &b) { return less(b, a); });
-    else
-        std::stable_sort(entries.begin(), entries.end(), less);
+    std::erase_if(m_rows, [&wanted](const char *record) { return !wanted(record); });
 }
 
-QString WithoutTrailingBlanks(const QString &text)
+void EntryListing::sort(const ListOrder &order)
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.left(end);
+    if (order.column == ListColumn::Description || order.column == ListColumn::Login) {
+        const int offset = order.column == ListColumn::Description ? RecordOffset::Description
+                                                                   : RecordOffset::Login;
+        const std::array<char16_t, 256> folded = foldedCharacters();
+        stableSort(m_rows, order.descending, [&folded, offset](const char *a, const char *b) {
+            return compareFolded(folded, a + offset, b + offset) < 0;
+        });
+        return;
+    }
+    // Ids and expiry keys are worked out once per row, not once per comparison.
+    std::vector<std::pair<const char *, TextKey>> keyed;
+    keyed.reserve(m_rows.size());
+    for (const char *record : m_rows)
+        keyed.emplace_back(record, cellKey(record, order.column));
+    stableSort(
+        keyed, order.descending,
+        [](const std::pair<const char *, TextKey> &a, const std::pair<const char *, TextKey> &b) {
+            return std::strcmp(a.second.data(), b.second.data()) < 0;
+        });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        m_rows[i] = keyed[i].first;
 }

@@ -1,24 +1,12 @@
 #pragma once
 
-#include <QList>
+#include "cli/StoreSnapshot.h"
+
 #include <QString>
-#include <QtGlobal>
+#include <functional>
+#include <vector>
 
 class Settings;
-
-// A live entry as a row of the window program's list: the store's fields as read, pad blanks
-// included, and the expiry texts.
-struct ListedEntry
-{
-    qint16 id = 0;
-    QString idText;
-    QString description;
-    QString login;
-    QString expiry;
-    QString expirySortKey;
-    double expireStart = 0.0;
-    qint16 expireDays = 0;
-};
 
 enum class ListColumn { Id, Description, Login, Expiry };
 
@@ -33,14 +21,22 @@ struct ListOrder
 // VbError 13 for a direction that is no number.
 ListOrder ListOrderFromSettings(const Settings &settings);
 
-// The live entries, newest record first, as the list takes them in. No store yet is an empty
-// list. Raises VbError when the store cannot be read or holds more records than ids can number.
-QList<ListedEntry> ReadLiveEntries(const QString &loginFile);
+// The live entries of the store in the window program's list: taken in newest record first,
+// then sorted as the list sorts. The rows are the snapshot's records.
+class EntryListing
+{
+public:
+    // Raises VbError as StoreSnapshot does.
+    explicit EntryListing(const QString &loginFile);
 
-// The list's sort: the column's cell texts compared alphabetically, ignoring letter case; ids
-// therefore sort as text and expiry by its "yyyymmdd" key. Rows that compare equal keep the
-// order they came in.
-void SortEntries(QList<ListedEntry> &entries, const ListOrder &order);
+    const std::vector<const char *> &rows() const { return m_rows; }
+    void keepOnly(const std::function<bool(const char *record)> &wanted);
+    // The list's sort: the column's cell texts compared alphabetically, ignoring letter case;
+    // ids therefore sort as text and expiry by its "yyyymmdd" key. Rows that compare equal keep
+    // the order they came in.
+    void sort(const ListOrder &order);
 
-// The text without the blanks that pad it at its end.
-QString WithoutTrailingBlanks(const QString &text);
+private:
+    StoreSnapshot m_store;
+    std::vector<const char *> m_rows;
+};

@@ -4,9 +4,9 @@
 #include "cli/Commands.h"
 #include "cli/EntryListing.h"
 #include "cli/ExitCode.h"
-#include "cli/Json.h"
-#include "cli/Output.h"
-#include "platform/Convert.h"
+#include "cli/ListOutput.h"
+#include "entries/LoginRecord.h"
+#include "platform/Ansi.h"
 #include "platform/VbError.h"
 
 #include <optional>
@@ -42,52 +42,23 @@ ListRequest listRequest(const Invocation &inv)
     return request;
 }
 
-// The moment the password should be changed; invalid for one that never expires.
-QDateTime expiryMoment(const ListedEntry &entry)
+// Searched as shown: the pad blanks at the end are no part of the text.
+bool matches(const char *record, const QString &wanted)
 {
-    if (entry.expireDays == 0)
-        return {};
-    const auto [date, time] = Convert::OleDateParts(entry.expireStart);
-    if (!date.isValid())
-        return {};
-    return QDateTime(date.addDays(entry.expireDays), time);
-}
-
-QString textLines(const QList<ListedEntry> &entries)
-{
-    QString out;
-    out.reserve(entries.size() * 64);
-    const QChar tab = QLatin1Char('\t');
-    for (const ListedEntry &e : entries) {
-        out += e.idText + tab + WithoutTrailingBlanks(e.description) + tab +
-               WithoutTrailingBlanks(e.login) + tab + WithoutTrailingBlanks(e.expiry) +
-               QLatin1Char('\n');
+    for (const int offset : {RecordOffset::Description, RecordOffset::Login}) {
+        qsizetype end = LoginRecord::TextWidth;
+        while (end > 0 && record[offset + end - 1] == ' ')
+            --end;
+        if (Ansi::toText(QByteArray(record + offset, end)).contains(wanted, Qt::CaseInsensitive))
+            return true;
     }
-    return out;
-}
-
-QString jsonArray(const QList<ListedEntry> &entries)
-{
-    QString out = QStringLiteral("[");
-    out.reserve(entries.size() * 128);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const ListedEntry &e = entries[i];
-        out += i == 0 ? QStringLiteral("\n  {") : QStringLiteral(",\n  {");
-        out += QStringLiteral("\"id\": ") + e.idText;
-        out += QStringLiteral(", \"description\": ") +
-               Json::string(WithoutTrailingBlanks(e.description));
-        out += QStringLiteral(", \"login\": ") + Json::string(WithoutTrailingBlanks(e.login));
-        out += QStringLiteral(", \"expires\": ") + Json::dateTime(expiryMoment(e));
-        out += QLatin1Char('}');
-    }
-    out += entries.isEmpty() ? QStringLiteral("]\n") : QStringLiteral("\n]\n");
-    return out;
+    return false;
 }
 
 int runListing(CommandContext &c, const ListRequest &request)
 {
     try {
-        QList<ListedEntry> entries = ReadLiveEntries(c.state.LoginFile);
+        EntryListing listing(c.state.LoginFile);
         ListOrder order = ListOrderFromSettings(c.settings);
         if (request.sort)
             order = ListOrder{*request.sort, false};
@@ -95,14 +66,13 @@ int runListing(CommandContext &c, const ListRequest &request)
             order.descending = !order.descending;
         if (request.wanted) {
             const QString &wanted = *request.wanted;
-            entries.removeIf([&wanted](const ListedEntry &e) {
-                return !WithoutTrailingBlanks(e.description)
-                            .contains(wanted, Qt::CaseInsensitive) &&
-                       !WithoutTrailingBlanks(e.login).contains(wanted, Qt::CaseInsensitive);
-            });
+            listing.keepOnly([&wanted](const char *record) { return matches(record, wanted); });
         }
-        SortEntries(entries, order);
-        Output::out(request.json ? jsonArray(entries) : textLines(entries));
+        listing.sort(order);
+        if (request.json)
+            WriteListJson(listing.rows());
+        else
+            WriteListLines(listing.rows());
         return ExitCode::Done;
     } catch (const VbError &e) {
         c.ui.message(QStringLiteral("An error has occurred in frmMain_LoadList ") + e.text());

@@ -3,9 +3,8 @@
 #include <cstdio>
 
 namespace {
-void write(FILE *stream, const QString &text)
+void write(FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     std::fflush(stream);
 }
@@ -15,12 +14,17 @@ namespace Output {
 
 void out(const QString &text)
 {
-    write(stdout, text);
+    write(stdout, text.toUtf8());
+}
+
+void outBytes(const QByteArray &utf8)
+{
+    write(stdout, utf8);
 }
 
 void err(const QString &text)
 {
-    write(stderr, text);
+    write(stderr, text.toUtf8());
 }
 
 QString asLines(const QString &text)

@@ -27,7 +27,7 @@ struct Field
 {
     const char *key;
     QString text;
-    QString json;
+    QByteArray json;
 };
 
 Field flagField(const char *key, bool value)
@@ -47,19 +47,19 @@ QList<Field> fieldsOf(qint16 id, const LoginRecord &record, const LoginEditorInp
     const QDateTime nextMoment =
         record.ExpireDays <= 0 ? QDateTime() : start.addDays(record.ExpireDays);
     return {
-        {"id", QString::number(id), QString::number(id)},
+        {"id", QString::number(id), QByteArray::number(id)},
         {"description", input.description, Json::string(input.description)},
         {"login", input.login, Json::string(input.login)},
         {"password", password, Json::string(password)},
-        {"expire-days", input.expireDays, input.expireDays},
-        {"start", input.expireStart, Json::dateTime(start)},
-        {"next-change", nextChange, Json::dateTime(nextMoment)},
+        {"expire-days", input.expireDays, input.expireDays.toUtf8()},
+        {"start", input.expireStart, Json::dateTime(start.date(), start.time())},
+        {"next-change", nextChange, Json::dateTime(nextMoment.date(), nextMoment.time())},
         flagField("case-sensitive", record.CaseSensitive),
         flagField("allow-space", record.AllowSpace),
         flagField("require-mix", record.RequireMix),
         flagField("require-special", record.RequireSpecial),
-        {"min-length", input.minLength, input.minLength},
-        {"max-length", input.maxLength, input.maxLength},
+        {"min-length", input.minLength, input.minLength.toUtf8()},
+        {"max-length", input.maxLength, input.maxLength.toUtf8()},
     };
 }
 
@@ -71,14 +71,15 @@ QString asText(const QList<Field> &fields)
     return out;
 }
 
-QString asJson(const QList<Field> &fields)
+QByteArray asJson(const QList<Field> &fields)
 {
-    QString out = QStringLiteral("{");
+    QByteArray out = "{";
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        out += i == 0 ? QStringLiteral("\n  ") : QStringLiteral(",\n  ");
-        out += Json::string(QLatin1String(fields[i].key)) + QStringLiteral(": ") + fields[i].json;
+        out += i == 0 ? "\n  \"" : ",\n  \"";
+        out += fields[i].key;
+        out += "\": " + fields[i].json;
     }
-    return out + QStringLiteral("\n}\n");
+    return out + "\n}\n";
 }
 
 int show(CommandContext &c, const ShowRequest &request)
@@ -92,7 +93,10 @@ int show(CommandContext &c, const ShowRequest &request)
         return ExitCode::Failed;
     }
     const QList<Field> fields = fieldsOf(request.id, *record, *input, request.showPassword);
-    Output::out(request.json ? asJson(fields) : asText(fields));
+    if (request.json)
+        Output::outBytes(asJson(fields));
+    else
+        Output::out(asText(fields));
     return ExitCode::Done;
 }
 } // namespace

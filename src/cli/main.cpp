@@ -11,7 +11,6 @@
 #include "platform/VbError.h"
 
 #include <QCoreApplication>
-#include <memory>
 #include <new>
 
 #include <sys/prctl.h>
@@ -99,10 +98,7 @@ int main(int argc, char **argv)
                                    "nor WAYLAND_DISPLAY is set.\n"));
         return ExitCode::Failed;
     }
-    // The clipboard command makes its own application once it knows whether it stays.
-    std::unique_ptr<QCoreApplication> app;
-    if (!clipboard)
-        app = std::make_unique<QCoreApplication>(qtArgc, argv);
+    QCoreApplication app(qtArgc, argv);
     const int code = runSession(parsed.invocation, body);
     ReleaseCrypt();
     return code;

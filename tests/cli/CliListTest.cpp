@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,6 +122,43 @@ TEST_F(ListFixture, LinesAndJsonCarryTheListColumns)
     EXPECT_EQ(second[QStringLiteral("description")].toString(), QStringLiteral("Apple"));
     EXPECT_EQ(second[QStringLiteral("expires")].toString(), QStringLiteral("2024-03-31T00:00:00"));
     EXPECT_TRUE(array[0].toObject()[QStringLiteral("expires")].isNull());
+}
+
+TEST(CliListDates, ExpiryTextsAreTheGeneralDatesOfEveryLocale)
+{
+    CliVault vault;
+    const QTime times[] = {QTime(0, 0), QTime(0, 0, 30), QTime(9, 5, 7), QTime(12, 0),
+                           QTime(12, 45, 1), QTime(23, 59, 59)};
+    QByteArray store;
+    qint16 id = 1000;
+    for (const QTime &time : times) {
+        for (const QDate &date : {QDate(2024, 2, 29), QDate(1987, 11, 3), QDate(2031, 7, 14)}) {
+            LoginRecord r = MakeRecord("login", "description");
+            r.LoginID = id++;
+            r.ExpireDays = 45;
+            r.ExpireStart = Convert::ToOleDate(QDateTime(date, time));
+            store += r.encode();
+        }
+    }
+    WriteFile(vault.loginFile(), store);
+    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    for (const char *locale : {"en_US", "de_DE", "fr_CA", "ja_JP", "ar_EG", "C"}) {
+        SCOPED_TRACE(locale);
+        QProcessEnvironment env = CliVault::environment();
+        env.insert(QStringLiteral("LC_ALL"), QLatin1String(locale) + QStringLiteral(".UTF-8"));
+        QProcess ls;
+        ls.setProcessEnvironment(env);
+        ls.start(CliVault::program(), {QStringLiteral("--masters-stdin"), QStringLiteral("ls")});
+        ls.write(QByteArray(CliVault::kMaster1) + '\n' + CliVault::kMaster2 + '\n');
+        ls.closeWriteChannel();
+        ASSERT_TRUE(ls.waitForFinished(20000));
+        const QStringList lines = Lines(QString::fromUtf8(ls.readAllStandardOutput()));
+        ASSERT_EQ(lines.size(), records.size());
+        QLocale::setDefault(QLocale(QLatin1String(locale)));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            EXPECT_EQ(lines[i].section(QLatin1Char('\t'), 3), ExpiryText(records[i]));
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 TEST_F(ListFixture, SearchMatchesDescriptionOrLoginIgnoringCase)
