@@ -1,14 +1,20 @@
 #include "app/Recovery.h"
 
+#include "app/DataFolder.h"
 #include "app/Settings.h"
+#include "app/VaultLock.h"
+#include "master/MasterChangeJournal.h"
 #include "platform/DurableFile.h"
+#include "platform/Ui.h"
+#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 // The files whose replacement goes through a temporary file beside them.
-const char *const kOwnDataFiles[] = {"Pellora.lgn", "Pellora.log", "Pelloralgn.old"};
+const char *const kOwnDataFiles[] = {"Pellora.lgn", "Pellora.lgn.new", "Pellora.masters",
+                                     "Pellora.log", "Pelloralgn.old"};
 const char *const kOwnSettingsFiles[] = {"Pellora.ini"};
 
 template <size_t N> void removeLeftoversIn(const QString &folder, const char *const (&ownNames)[N])
@@ -34,7 +40,18 @@ void RemoveLeftovers(const QString &dataFolder, const QString &settingsFolder)
     removeLeftoversIn(settingsFolder, kOwnSettingsFiles);
 }
 
-void RecoverInterruptedWork(Ui &, const QString &dataFolder, Settings &settings)
+void RecoverInterruptedWork(Ui &ui, const QString &dataFolder, Settings &settings)
 {
+    const QString loginFile = JoinPath(dataFolder, QStringLiteral("Pellora.lgn"));
+    try {
+        WriteGuard guard(dataFolder);
+        MasterChangeJournal::RecoverMasterChange(loginFile, settings);
+    } catch (const VbError &e) {
+        ui.message(QStringLiteral("Pellora could not finish the master password change that was "
+                                  "interrupted (") +
+                   e.text() +
+                   QStringLiteral("). Nothing is lost: it tries again at the next start."));
+        return;
+    }
     RemoveLeftovers(dataFolder, QFileInfo(settings.path()).absolutePath());
 }

@@ -1,11 +1,11 @@
 #include "app/Settings.h"
 
 #include "app/DataFolder.h"
+#include "app/IniText.h"
+#include "app/VaultLock.h"
 #include "platform/Convert.h"
-#include "platform/VbError.h"
+#include "platform/DurableFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -15,8 +15,6 @@ QString fullKey(const SettingKey &k)
 {
     return QLatin1String(k.section) + QLatin1Char('/') + QLatin1String(k.key);
 }
-
-constexpr QFile::Permissions kPrivate = QFile::ReadOwner | QFile::WriteOwner;
 } // namespace
 
 Settings::Settings()
@@ -25,10 +23,9 @@ Settings::Settings()
 
 Settings::Settings(const QString &iniPath)
     : m_path(iniPath)
-    , m_store(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
-{}
-
-Settings::~Settings() = default;
+{
+    load();
+}
 
 QString Settings::defaultPath()
 {
@@ -36,9 +33,18 @@ QString Settings::defaultPath()
            QLatin1String("/Brantwick/Pellora.ini");
 }
 
+void Settings::load()
+{
+    // QSettings only reads here; it never writes, since its sync() replaces the file even
+    // when writing the new one failed.
+    const QSettings file(m_path, QSettings::IniFormat);
+    for (const QString &key : file.allKeys())
+        m_values.insert(key, file.value(key));
+}
+
 QString Settings::get(const SettingKey &key) const
 {
-    const QVariant v = m_store->value(fullKey(key));
+    const QVariant v = m_values.value(fullKey(key));
     if (!v.isValid())
         return QString::fromLatin1(key.defaultValue);
     if (v.typeId() == QMetaType::QByteArray)
@@ -46,15 +52,9 @@ QString Settings::get(const SettingKey &key) const
     return v.toString();
 }
 
-void Settings::save(const SettingKey &key, const QString &value)
-{
-    m_store->setValue(fullKey(key), value);
-    commit();
-}
-
 QByteArray Settings::getBytes(const SettingKey &key) const
 {
-    const QVariant v = m_store->value(fullKey(key));
+    const QVariant v = m_values.value(fullKey(key));
     if (!v.isValid())
         return QByteArray(key.defaultValue);
     if (v.typeId() == QMetaType::QByteArray)
@@ -62,10 +62,31 @@ QByteArray Settings::getBytes(const SettingKey &key) const
     return v.toString().toLatin1();
 }
 
+void Settings::save(const SettingKey &key, const QString &value)
+{
+    saveAll({{key, value}});
+}
+
 void Settings::saveBytes(const SettingKey &key, const QByteArray &value)
 {
-    m_store->setValue(fullKey(key), value);
-    commit();
+    saveAll({{key, value}});
+}
+
+void Settings::saveAll(std::initializer_list<std::pair<SettingKey, QVariant>> values)
+{
+    QMap<QString, QVariant> next = m_values;
+    for (const auto &[key, value] : values)
+        next.insert(fullKey(key), value);
+    commit(next);
+    m_values = next;
+}
+
+void Settings::commit(const QMap<QString, QVariant> &values)
+{
+    WriteGuard guard(DataFolderPath());
+    const QString folder = QFileInfo(m_path).absolutePath();
+    MakePath(folder);
+    DurableFile::replace(m_path, IniText(values));
 }
 
 bool Settings::getBool(const SettingKey &key) const
@@ -81,22 +102,4 @@ qint32 Settings::getLong(const SettingKey &key) const
 double Settings::getDouble(const SettingKey &key) const
 {
     return Convert::CDbl(get(key));
-}
-
-void Settings::commit()
-{
-    const QFileInfo info(m_path);
-    if (!info.dir().exists()) {
-        MakePath(info.absolutePath());
-    }
-    if (!info.exists()) {
-        // Create it private before the first write: the master values live here.
-        QFile f(m_path);
-        if (f.open(QIODevice::WriteOnly))
-            f.setPermissions(kPrivate);
-    }
-    m_store->sync();
-    if (m_store->status() != QSettings::NoError)
-        raiseError(VbErr::PermissionDenied);
-    QFile::setPermissions(m_path, kPrivate);
 }

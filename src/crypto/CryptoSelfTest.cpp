@@ -3,6 +3,8 @@
 #include "app/DataFolder.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginRecord.h"
+#include "platform/DurableFile.h"
+#include "platform/VbError.h"
 
 #include <QFile>
 
@@ -13,26 +15,33 @@ QString plainPath(const QString &dataFolder)
 }
 } // namespace
 
-void DecryptCheckFile(const QString &programFolder, const QString &dataFolder)
+int DecryptCheckFile(const QString &programFolder, const QString &dataFolder)
 {
     QFile in(JoinPath(programFolder, QLatin1String(kCheckFileName)));
     if (!in.open(QIODevice::ReadOnly))
-        return;
+        return 0;
     const QByteArray cipher = in.readAll();
     in.close();
     const QByteArray plain = Crypt().DeCrypt(cipher, QByteArray(kSelfTestPassword));
-    QFile out(plainPath(dataFolder));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    out.write(plain);
+    try {
+        DurableFile::replace(plainPath(dataFolder), plain);
+    } catch (const VbError &e) {
+        return e.number;
+    }
+    return 0;
 }
 
-int CryptoSelfTest(const QString &programFolder, const QString &dataFolder)
+int CryptoSelfTest(const QString &programFolder, const QString &dataFolder, int *writeError)
 {
     const QString temp = plainPath(dataFolder);
     QFile::remove(temp);
-    DecryptCheckFile(programFolder, dataFolder);
+    const int failed = DecryptCheckFile(programFolder, dataFolder);
+    if (writeError)
+        *writeError = failed;
+    if (failed != 0) {
+        QFile::remove(temp);
+        return 0;
+    }
     QFile f(temp);
     if (!f.open(QIODevice::ReadOnly))
         return 0;

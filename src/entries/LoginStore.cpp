@@ -1,10 +1,13 @@
 #include "entries/LoginStore.h"
 
+#include "app/VaultLock.h"
 #include "entries/RecordFile.h"
+#include "entries/StoreCheck.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace {
 void report(Ui &ui, const char *operation, const VbError &e)
@@ -24,14 +27,24 @@ qint16 idOf(const char *record)
 }
 } // namespace
 
-LoginStore::LoginStore(const QString &loginFile, Ui &ui)
+LoginStore::LoginStore(const QString &loginFile, Ui &ui, const QByteArray &entryKey)
     : m_path(loginFile)
     , m_ui(ui)
+    , m_entryKey(entryKey)
 {}
+
+QString LoginStore::folder() const
+{
+    return QFileInfo(m_path).absolutePath();
+}
 
 qint16 LoginStore::append(LoginRecord &record)
 {
+    WriteGuard guard(folder());
+    const bool created = !QFileInfo::exists(m_path);
     RecordFile file(m_path, RecordFile::Mode::ReadWriteCreate);
+    if (created)
+        DurableFile::syncFolder(folder());
     const qint64 n = file.count();
     if (n + 1 > RecordFile::MaxRecords)
         raiseError(VbErr::Overflow);
@@ -58,7 +71,8 @@ qint16 LoginStore::append(LoginRecord &record)
 qint16 LoginStore::Addlogin(LoginRecord &record)
 {
     BusyPointer busy(m_ui);
-    cleanup();
+    if (!cleanup())
+        return 0;
     try {
         return append(record);
     } catch (const VbError &e) {
@@ -82,6 +96,7 @@ bool LoginStore::updatelogin(const LoginRecord &record)
 {
     BusyPointer busy(m_ui);
     try {
+        WriteGuard guard(folder());
         RecordFile file(m_path, RecordFile::Mode::ReadWrite);
         file.requireAddressable();
         QByteArray found;
@@ -110,6 +125,7 @@ bool LoginStore::deletelogin(qint16 loginId, std::optional<qint16> currentRowId)
     try {
         if (!QFile::exists(m_path))
             raiseError(VbErr::BadRecordNumber);
+        WriteGuard guard(folder());
         RecordFile file(m_path, RecordFile::Mode::ReadWrite);
         file.requireAddressable();
         if (file.count() == 0)
@@ -153,43 +169,33 @@ LoginRecord LoginStore::LoadItem(qint16 loginId)
     }
 }
 
-void LoginStore::cleanup()
+bool LoginStore::cleanup()
 {
     try {
         if (!QFile::exists(m_path))
-            return;
+            return true;
         RecordFile file(m_path, RecordFile::Mode::Read);
         file.requireAddressable();
-        bool anyDeleted = false;
-        file.scanBlocks([&](qint64, const char *block, qint64 n) {
-            for (qint64 i = 0; i < n && !anyDeleted; ++i)
-                anyDeleted = isDeleted(block + i * LoginRecord::Size);
-            return anyDeleted;
-        });
-        if (!anyDeleted)
-            return;
-        // The compacted store replaces the old one in a single rename, never half-written.
-        QSaveFile out(m_path);
-        // Unbuffered, so a short write (a full disk) is seen before the rename, not after.
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            RaiseFileError(out);
-        out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        QByteArray kept;
-        file.scanBlocks([&](qint64, const char *block, qint64 n) {
-            kept.clear();
-            for (qint64 i = 0; i < n; ++i) {
-                const char *r = block + i * LoginRecord::Size;
-                if (!isDeleted(r))
-                    kept.append(r, LoginRecord::Size);
-            }
-            if (out.write(kept) != kept.size())
-                RaiseFileError(out);
+        const QByteArray records = file.readAll();
+        const StoreCheck check = CheckStore(records, m_entryKey);
+        if (!check.sound()) {
+            m_ui.message(UnsoundStoreMessage(m_path, check));
             return false;
-        });
-        if (!out.commit())
-            RaiseFileError(out);
+        }
+        QByteArray kept;
+        kept.reserve(records.size());
+        for (qsizetype at = 0; at < records.size(); at += LoginRecord::Size) {
+            if (!isDeleted(records.constData() + at))
+                kept.append(records.constData() + at, LoginRecord::Size);
+        }
+        if (kept.size() == records.size())
+            return true;
+        WriteGuard guard(folder());
+        // A tail short of a whole record is no record and goes with the compaction.
+        DurableFile::replace(m_path, kept);
     } catch (const VbError &e) {
         if (e.number != VbErr::FileNotFound)
             report(m_ui, "cleanup", e);
     }
+    return true;
 }

@@ -15,7 +15,9 @@ class LoginStore
 public:
     static constexpr qint16 FirstLoginID = 1000;
 
-    LoginStore(const QString &loginFile, Ui &ui);
+    // entryKey: the key the live entries are under, so that compaction and Add can refuse a
+    // store that was not made with it; empty skips that part of the check.
+    LoginStore(const QString &loginFile, Ui &ui, const QByteArray &entryKey = {});
 
     const QString &path() const { return m_path; }
 
@@ -30,12 +32,15 @@ public:
     bool deletelogin(qint16 loginId, std::optional<qint16> currentRowId = std::nullopt);
     // The live entry with that LoginID, or the all-zero record.
     LoginRecord LoadItem(qint16 loginId);
-    // Drops deleted records; writes nothing when there are none.
-    void cleanup();
+    // Drops deleted records; writes nothing when there are none, and leaves a store that does
+    // not look like one exactly as it is (with one message). False when the store is unsound.
+    bool cleanup();
 
 private:
     qint16 append(LoginRecord &record);
+    QString folder() const;
 
     QString m_path;
     Ui &m_ui;
+    QByteArray m_entryKey;
 };

@@ -1,9 +1,13 @@
 #include "entries/RecordFile.h"
 
+#include "platform/DurableFile.h"
 #include "platform/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 constexpr qint64 kBlockRecords = 1024;
@@ -11,6 +15,12 @@ constexpr qint64 kBlockRecords = 1024;
 
 void RaiseFileError(const QFileDevice &f)
 {
+    // Qt keeps the system's own text of the failure; it tells a full disk or a read-only file
+    // system apart where Qt's error kinds do not.
+    for (const int err : {ENOSPC, EDQUOT, EFBIG, EROFS, EACCES, EPERM, EIO}) {
+        if (f.errorString() == QString::fromLocal8Bit(std::strerror(err)))
+            DurableFile::raiseErrno(err);
+    }
     switch (f.error()) {
     case QFileDevice::ResourceError:
         raiseError(VbErr::DiskFull);
@@ -139,12 +149,31 @@ void RecordFile::writeAt(qint64 recordNo, int offset, const QByteArray &bytes)
 {
     if (recordNo < 1)
         raiseError(VbErr::BadRecordNumber);
-    seek((recordNo - 1) * LoginRecord::Size + offset);
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush())
-        fail();
+    // Straight to the descriptor: a buffered write that half succeeds forgets why it failed.
+    const qint64 pos = (recordNo - 1) * LoginRecord::Size + offset;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(m_file.handle(), bytes.constData() + done,
+                                   size_t(bytes.size() - done), pos + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            DurableFile::raiseErrno(errno);
+        if (n == 0)
+            raiseError(VbErr::DiskFull);
+        done += n;
+    }
+    // Reported as saved means on the disk, power cut or not.
+    DurableFile::syncData(m_file.handle());
 }
 
 void RecordFile::truncate(qint64 size)
 {
-    m_file.resize(size);
+    if (!m_file.resize(size))
+        return;
+    try {
+        DurableFile::syncData(m_file);
+    } catch (const VbError &) {
+        // Only ever called on the way out of a failure, which is what gets reported.
+    }
 }

@@ -35,7 +35,7 @@ qint16 AddFileLogin(Ui &ui, const AppState &state, const QByteArray &login,
     record.MinLength = 8;
     record.MaxLength = 64;
 
-    const qint16 id = LoginStore(state.LoginFile, ui).Addlogin(record);
+    const qint16 id = LoginStore(state.LoginFile, ui, state.entryKey()).Addlogin(record);
     // A failed add has already been reported; logging it as added would be false.
     if (id != 0 && state.LogPwdChanges) {
         LogRecord event = LogEvents::Added(Ansi::toText(login), GetLoginUserName(), Clock::now());

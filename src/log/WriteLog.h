@@ -13,6 +13,8 @@ struct LogTarget
     bool useSystemLog = false;
 };
 
-// Writes one information event with the record's 45-character text. A file that cannot be
+// Writes one information event with the record's 45-character text (control characters
+// escaped, so no text starts a line of its own); with the system log chosen but not listening,
+// the event goes to the file. A file that cannot be
 // written loses the event silently; any other failure is reported and the caller goes on.
 void WriteLog(Ui &ui, const LogTarget &target, LogRecord &record);

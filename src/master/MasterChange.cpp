@@ -3,8 +3,10 @@
 #include "app/AppState.h"
 #include "app/DataFolder.h"
 #include "app/Settings.h"
+#include "app/VaultLock.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
+#include "master/MasterChangeJournal.h"
 #include "master/MasterPasswords.h"
 #include "master/MasterValidation.h"
 #include "master/RedoCrypt.h"
@@ -13,6 +15,7 @@
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
+#include <QFileInfo>
 #include <optional>
 
 namespace {
@@ -38,19 +41,54 @@ std::optional<MasterPair> pairFromBoxes(Ui &ui, const QString &box1, const QStri
     return MasterPair{MasterValue(*plain1), MasterValue(*plain2)};
 }
 
-void store(Settings &settings, const MasterPair &pair)
+QString failureText(const char *procedure, const VbError &e)
 {
-    settings.saveBytes(Setting::Master1, pair.value1);
-    settings.saveBytes(Setting::Master2, pair.value2);
+    return QStringLiteral("An error has occurred in %1 ").arg(QLatin1String(procedure)) + e.text();
 }
 
-// A failed save may have changed the values held in memory; put the former ones back there.
-void restore(Settings &settings, const MasterPair &former)
+// Re-encrypts the store and commits store and settings through the journal. On failure the
+// message is shown and the key that the store is under afterwards is returned in held.
+bool changeKey(Ui &ui, const QString &loginFile, Settings &settings, const MasterPair &held,
+               const MasterPair &fresh)
 {
+    namespace Journal = MasterChangeJournal;
+    const Journal::NewMasters masters{fresh.value1, fresh.value2};
     try {
-        store(settings, former);
+        const QByteArray store = ReadStoreForReencryption(loginFile, held.entryKey());
+        Journal::stage(loginFile, ReencryptedStore(store, held.entryKey(), fresh.entryKey()),
+                       masters);
+    } catch (const VbError &e) {
+        ui.message(failureText("frmOptionsRedoCrypt", e));
+        return false;
+    }
+    try {
+        Journal::saveMasters(settings, masters);
+    } catch (const VbError &e) {
+        // The settings are as they were, so nothing was changed yet.
+        ui.message(failureText("frmOptionsApply", e));
+        try {
+            Journal::abandon(loginFile);
+        } catch (const VbError &) {
+        }
+        return false;
+    }
+    try {
+        Journal::replaceStore(loginFile);
+        return true;
+    } catch (const VbError &e) {
+        // Once the new store is in place the change stands; the next start clears the journal.
+        if (!QFileInfo::exists(Journal::stagedStorePath(loginFile)))
+            return true;
+        ui.message(failureText("frmOptionsApply", e));
+    }
+    // The settings hold the new masters, the store is still the old one: put the old masters
+    // back. When even that fails the journal stays and the next start finishes the change.
+    try {
+        settings.saveAll({{Setting::Master1, held.value1}, {Setting::Master2, held.value2}});
+        Journal::abandon(loginFile);
     } catch (const VbError &) {
     }
+    return false;
 }
 
 void logChange(Ui &ui, const AppState &state)
@@ -70,26 +108,28 @@ bool ApplyMasters(Ui &ui, AppState &state, Settings &settings, const QString &bo
     if (!fresh)
         return false;
     const MasterPair held{state.ActiveMaster1, state.ActiveMaster2};
-    const MasterPair stored{settings.getBytes(Setting::Master1),
-                            settings.getBytes(Setting::Master2)};
     const bool reencrypt = changeFlag || fresh->entryKey() != held.entryKey();
-    if (reencrypt && !RedoCrypt(ui, state.LoginFile, held.entryKey(), fresh->entryKey())) {
-        changeFlag = true;
-        return false;
-    }
-    try {
-        store(settings, *fresh);
-    } catch (const VbError &e) {
-        ui.message(QStringLiteral("An error has occurred in frmOptionsApply ") + e.text());
-        changeFlag = changeFlag || reencrypt;
-        if (reencrypt && !RedoCrypt(ui, state.LoginFile, fresh->entryKey(), held.entryKey())) {
-            // The store stayed under the new key: hold that key so the entries stay readable.
-            state.ActiveMaster1 = fresh->value1;
-            state.ActiveMaster2 = fresh->value2;
+    if (reencrypt) {
+        std::optional<WriteGuard> guard;
+        try {
+            guard.emplace(QFileInfo(state.LoginFile).absolutePath());
+        } catch (const VbError &e) {
+            ui.message(failureText("frmOptionsRedoCrypt", e));
+            changeFlag = true;
             return false;
         }
-        restore(settings, stored);
-        return false;
+        if (!changeKey(ui, state.LoginFile, settings, held, *fresh)) {
+            changeFlag = true;
+            return false;
+        }
+    } else {
+        try {
+            settings.saveAll(
+                {{Setting::Master1, fresh->value1}, {Setting::Master2, fresh->value2}});
+        } catch (const VbError &e) {
+            ui.message(failureText("frmOptionsApply", e));
+            return false;
+        }
     }
     changeFlag = false;
     state.FirstRun = false;

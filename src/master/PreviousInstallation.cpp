@@ -2,11 +2,12 @@
 
 #include "app/DataFolder.h"
 #include "master/MigrationLoad.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
+#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 QString firstPreviousStore(const QString &programFolder)
@@ -24,23 +25,21 @@ bool sameFolder(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QDir(b).canonicalPath();
 }
 
-// The copy appears whole under its name or not at all.
+// The copy appears whole under its name or not at all, and stays after a power cut.
 bool copyPrivately(const QString &from, const QString &to)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(to);
-    // Unbuffered, so a short write is seen before the copy is committed.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const QByteArray content = in.readAll();
+    if (content.size() != in.size())
         return false;
-    out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
-            return false;
+    try {
+        DurableFile::replace(to, content);
+    } catch (const VbError &) {
+        return false;
     }
-    return out.commit();
+    return true;
 }
 } // namespace
 

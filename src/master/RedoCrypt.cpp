@@ -3,16 +3,33 @@
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginRecord.h"
 #include "entries/RecordFile.h"
-#include "platform/Ui.h"
+#include "entries/StoreCheck.h"
 #include "platform/VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cstring>
 
-namespace {
-QByteArray readStore(const QString &loginFile)
+QByteArray ReencryptedStore(const QByteArray &store, const QByteArray &oldEntryKey,
+                            const QByteArray &newEntryKey)
+{
+    // Every field meets the same keystreams, so deciphering under the old key and enciphering
+    // under the new one is one XOR with both.
+    const QByteArray &oldStream = KeystreamHead(oldEntryKey);
+    const QByteArray &newStream = KeystreamHead(newEntryKey);
+    char both[LoginRecord::TextWidth];
+    for (int i = 0; i < LoginRecord::TextWidth; ++i)
+        both[i] = char(oldStream[i] ^ newStream[i]);
+    QByteArray out = store;
+    const qsizetype records = out.size() / LoginRecord::Size;
+    for (qsizetype r = 0; r < records; ++r) {
+        char *field = out.data() + r * LoginRecord::Size + RecordOffset::Password;
+        for (int i = 0; i < LoginRecord::TextWidth; ++i)
+            field[i] = char(field[i] ^ both[i]);
+    }
+    return out;
+}
+
+QByteArray ReadStoreForReencryption(const QString &loginFile, const QByteArray &oldEntryKey)
 {
     if (!QFile::exists(loginFile))
         return {};
@@ -23,54 +40,15 @@ QByteArray readStore(const QString &loginFile)
         RaiseFileError(file);
     if (file.size() / LoginRecord::Size > RecordFile::MaxRecords)
         raiseError(VbErr::Overflow);
-    // A tail short of a whole record is no record, but it is kept as it was.
     const QByteArray all = file.readAll();
     if (all.size() != file.size())
         RaiseFileError(file);
+    const StoreCheck check =
+        CheckStore(all.left(all.size() - all.size() % LoginRecord::Size), oldEntryKey);
+    if (!check.sound())
+        raiseError(
+            VbErr::PathFileAccessError,
+            QStringLiteral("Path/File access error: the store was left unchanged, because ") +
+                check.problem());
     return all;
-}
-
-void reencrypt(QByteArray &store, const QByteArray &oldKey, const QByteArray &newKey)
-{
-    cPQCrypt &crypt = Crypt();
-    const qsizetype records = store.size() / LoginRecord::Size;
-    for (qsizetype i = records - 1; i >= 0; --i) {
-        char *field = store.data() + i * LoginRecord::Size + RecordOffset::Password;
-        const QByteArray old = QByteArray::fromRawData(field, LoginRecord::TextWidth);
-        const QByteArray plain = FitText(crypt.DeCrypt(old, oldKey));
-        const QByteArray fresh = FitText(crypt.Encrypt(plain, newKey));
-        std::memcpy(field, fresh.constData(), LoginRecord::TextWidth);
-    }
-}
-
-void replaceStore(const QString &loginFile, const QByteArray &store)
-{
-    QSaveFile out(loginFile);
-    // Unbuffered, so a short write shows here instead of being committed as a cut-off store.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        RaiseFileError(out);
-    out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    if (out.write(store) != store.size()) {
-        if (out.error() == QFileDevice::NoError)
-            raiseError(VbErr::DiskFull);
-        RaiseFileError(out);
-    }
-    if (!out.commit())
-        RaiseFileError(out);
-}
-} // namespace
-
-bool RedoCrypt(Ui &ui, const QString &loginFile, const QByteArray &oldEntryKey,
-               const QByteArray &newEntryKey)
-{
-    BusyPointer busy(ui);
-    try {
-        QByteArray store = readStore(loginFile);
-        reencrypt(store, oldEntryKey, newEntryKey);
-        replaceStore(loginFile, store);
-        return true;
-    } catch (const VbError &e) {
-        ui.message(QStringLiteral("An error has occurred in frmOptionsRedoCrypt ") + e.text());
-        return false;
-    }
 }

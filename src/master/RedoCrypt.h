@@ -5,9 +5,13 @@
 
 class Ui;
 
-// Moves every password field of the store, deleted entries included, from the old entry key to
-// the new one. The whole store is re-encrypted into a copy that replaces it only once every
-// record is done: on failure the message is shown, false returned and the store is untouched.
-// An absent store is created empty.
-bool RedoCrypt(Ui &ui, const QString &loginFile, const QByteArray &oldEntryKey,
-               const QByteArray &newEntryKey);
+// The store's records with every password field, deleted entries included, moved from the old
+// entry key to the new one. A tail short of a whole record is kept as it was.
+QByteArray ReencryptedStore(const QByteArray &store, const QByteArray &oldEntryKey,
+                            const QByteArray &newEntryKey);
+
+// The whole store file for a re-encryption: an absent store reads as empty. Raises the classic
+// error of a failed read, 6 for a store past the last record number, and refuses (raises with a
+// plain description) a store that is not sound under the old key, so no entry that the old
+// key cannot read is ever re-encrypted into garbage.
+QByteArray ReadStoreForReencryption(const QString &loginFile, const QByteArray &oldEntryKey);

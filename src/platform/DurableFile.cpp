@@ -185,12 +185,17 @@ bool isLeftoverOf(const QString &fileName, const QString &ownName)
 {
     if (fileName.size() != ownName.size() + 7 || !fileName.startsWith(ownName + QLatin1Char('.')))
         return false;
+    bool lower = false, upper = false, digit = false;
     for (qsizetype i = ownName.size() + 1; i < fileName.size(); ++i) {
-        const QChar c = fileName.at(i);
-        if (!(c.isDigit() || (c.unicode() < 128 && c.isLetter())))
+        const char16_t c = fileName.at(i).unicode();
+        lower |= c >= 'a' && c <= 'z';
+        upper |= c >= 'A' && c <= 'Z';
+        digit |= c >= '0' && c <= '9';
+        if (!(c >= 'a' && c <= 'z') && !(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9'))
             return false;
     }
-    return true;
+    // Random names mix kinds of characters; a user's "Pellora.lgn.backup" does not.
+    return int(lower) + int(upper) + int(digit) >= 2;
 }
 
 } // namespace DurableFile

@@ -31,7 +31,7 @@ void rename(const QString &from, const QString &to);
 void remove(const QString &path);
 
 // True for a temporary file that replace() or QSaveFile leaves when killed mid-write:
-// ownName + "." + six letters or digits.
+// ownName + "." + six letters or digits of mixed kinds (a plain word is the user's own).
 bool isLeftoverOf(const QString &fileName, const QString &ownName);
 
 } // namespace DurableFile

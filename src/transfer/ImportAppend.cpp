@@ -1,25 +1,17 @@
 #include "transfer/ImportAppend.h"
 
+#include "app/VaultLock.h"
 #include "entries/LoginRecord.h"
 #include "entries/LoginStore.h"
 #include "entries/RecordFile.h"
-#include "transfer/SaveFileCommit.h"
+#include "platform/DurableFile.h"
 #include "transfer/StoreRecords.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace {
 constexpr qint16 kLastLoginID = 32767;
 
-void replaceStore(const QString &loginFile, const QByteArray &content)
-{
-    QSaveFile out(loginFile);
-    if (!out.open(QIODevice::WriteOnly))
-        RaiseFileError(out);
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (out.write(content) != content.size() || !FlushAndCommit(out))
-        RaiseFileError(out);
-}
 } // namespace
 
 ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &records)
@@ -28,6 +20,7 @@ ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &reco
     try {
         if (records.size() < LoginRecord::Size)
             return result;
+        WriteGuard guard(QFileInfo(loginFile).absolutePath());
         QByteArray store = ReadStoreRecords(loginFile);
         qint64 count = store.size() / LoginRecord::Size;
         store.reserve(store.size() + records.size());
@@ -54,7 +47,7 @@ ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &reco
             ++result.appended;
         }
         if (result.appended > 0)
-            replaceStore(loginFile, store);
+            DurableFile::replace(loginFile, store);
     } catch (const VbError &e) {
         result.appended = 0;
         result.failure = e;

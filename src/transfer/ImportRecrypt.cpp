@@ -4,21 +4,24 @@
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
 
-#include <cstring>
 
 bool recryptimportfile(QByteArray &entries, const TransferMasters &exporting,
                        const QByteArray &entryKey)
 {
-    const QByteArray oldKey = exporting.master1 + exporting.master2;
+    // Every field meets the same two keystreams: decipher and re-encipher is one XOR each.
+    const QByteArray &oldStream = KeystreamHead(exporting.master1 + exporting.master2);
+    const QByteArray &newStream = KeystreamHead(entryKey);
     char *data = entries.data();
     for (qsizetype off = 0; off + LoginRecord::Size <= entries.size(); off += LoginRecord::Size) {
         char *field = data + off + RecordOffset::Password;
-        const QByteArray plain = Crypt().DeCrypt(QByteArray(field, LoginRecord::TextWidth), oldKey);
         const bool live = ReadInt16(data + off + RecordOffset::Deleted) == 0;
-        if (live && !PasswordLengthPrefix(plain))
-            return false;
-        const QByteArray renewed = Crypt().Encrypt(plain, entryKey);
-        std::memcpy(field, renewed.constData(), LoginRecord::TextWidth);
+        if (live) {
+            const char prefix[2] = {char(field[0] ^ oldStream[0]), char(field[1] ^ oldStream[1])};
+            if (!PasswordLengthPrefix(QByteArray(prefix, 2)))
+                return false;
+        }
+        for (int i = 0; i < LoginRecord::TextWidth; ++i)
+            field[i] = char(field[i] ^ oldStream[i] ^ newStream[i]);
     }
     return true;
 }

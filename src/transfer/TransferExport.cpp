@@ -5,15 +5,13 @@
 #include "entries/LoginRecord.h"
 #include "log/LogEvents.h"
 #include "platform/Clock.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 #include "transfer/ExportLog.h"
-#include "transfer/SaveFileCommit.h"
 #include "transfer/StoreRecords.h"
 #include "transfer/TransferHeader.h"
-
-#include <QSaveFile>
 
 namespace {
 bool exportable(const QByteArray &master)
@@ -24,12 +22,7 @@ bool exportable(const QByteArray &master)
 void writeTransferFile(const QString &fileName, const QByteArray &content)
 {
     CheckExportTarget(fileName);
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
-        RaiseExportTargetError(out);
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (out.write(content) != content.size() || !FlushAndCommit(out))
-        RaiseExportTargetError(out);
+    DurableFile::replace(fileName, content);
 }
 } // namespace
 

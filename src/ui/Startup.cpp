@@ -2,16 +2,19 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "app/VaultLock.h"
 #include "app/ProgramFolder.h"
+#include "app/Recovery.h"
 #include "app/Settings.h"
+#include "app/VaultLock.h"
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
 #include "master/PreviousInstallation.h"
+#include "master/StoreMasters.h"
 #include "platform/Clock.h"
+#include "platform/CoreDumps.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "ui/AppIdentity.h"
@@ -20,6 +23,7 @@
 #include "ui/HelpCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/QtUi.h"
+#include "ui/StoreMastersDialog.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
 #include "ui/frmHelp.h"
@@ -30,12 +34,24 @@
 #include "ui/frmTip.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 constexpr char kSelfTestFailed[] =
     "Either there is a file missing, or the base cryptographic library is either out of date or "
     "missing. Re-install Pellora, and if you install/update IE4, this will bring your "
     "cryptographic libraries up to date.";
+
+// A vault the user cannot write (a read-only folder or store, a backup on read-only media) is
+// still opened for reading.
+bool VaultIsReadOnly(const QString &dataFolder, const QString &loginFile)
+{
+    const QFileInfo store(loginFile);
+    return !QFileInfo(dataFolder).isWritable() || (store.exists() && !store.isWritable());
+}
 
 // The run's end before the main window: a plain return unwinds every step.
 struct EndOfRun
@@ -78,10 +94,13 @@ void Startup::steps()
     m_state.LoginFile = JoinPath(GetDataFolder(), QStringLiteral("Pellora.lgn"));
 
     m_lock = std::make_unique<VaultLock>(m_state.DataFolder);
-    if (!m_lock->acquire()) {
+    m_readOnly = VaultIsReadOnly(m_state.DataFolder, m_state.LoginFile);
+    if (!m_lock->acquire() && !(m_readOnly && m_lock->error() != EWOULDBLOCK)) {
         m_ui.message(m_lock->failureMessage());
         throw EndOfRun{};
     }
+    if (!m_readOnly)
+        RecoverInterruptedWork(m_ui, m_state.DataFolder, m_settings);
 
     m_state.FirstRun = true;
     bool *flags[] = {&m_state.LogStartup,    &m_state.LogMasterFailure, &m_state.LogMasterChange,
@@ -92,8 +111,17 @@ void Startup::steps()
 
     auto loginDialog = std::make_unique<frmLogin>(m_context);
 
-    if (CryptoSelfTest(ProgramFolder(), m_state.DataFolder) < 2) {
-        m_ui.message(QString::fromLatin1(kSelfTestFailed));
+    int writeError = 0;
+    const QString checkFolder = m_readOnly ? QDir::tempPath() : m_state.DataFolder;
+    if (CryptoSelfTest(ProgramFolder(), checkFolder, &writeError) < 2) {
+        if (writeError == VbErr::DiskFull)
+            m_ui.message(QStringLiteral("Pellora cannot run its start-up check because the disk "
+                                        "holding ") +
+                         checkFolder +
+                         QStringLiteral(" is full (61 Disk full). Free some space and start "
+                                        "Pellora again."));
+        else
+            m_ui.message(QString::fromLatin1(kSelfTestFailed));
         throw EndOfRun{};
     }
 
@@ -127,6 +155,13 @@ void Startup::steps()
             m_marker = QStringLiteral("#17.3");
         }
         m_marker = QStringLiteral("#18");
+    } else if (const int entries = LiveEntryCount(m_state.LoginFile); entries > 0) {
+        m_ui.popBusy();
+        StoreMastersDialog storeMasters(m_context, entries);
+        const int outcome = storeMasters.exec();
+        m_ui.pushBusy();
+        if (outcome == StoreMastersDialog::ProgramEnds)
+            throw EndOfRun{};
     }
     loginDialog.reset();
 
@@ -134,9 +169,14 @@ void Startup::steps()
     splash->show();
 
     m_marker = QStringLiteral(" #20");
-    LoginStore store(m_state.LoginFile, m_ui);
-    MigratePreviousInstallation(m_ui, ProgramFolder(), m_state.DataFolder, m_settings, store);
-    store.cleanup();
+    const QByteArray entryKey = m_state.FirstRun ? QByteArray()
+                                                 : m_settings.getBytes(Setting::Master1) +
+                                                       m_settings.getBytes(Setting::Master2);
+    LoginStore store(m_state.LoginFile, m_ui, entryKey);
+    if (!m_readOnly) {
+        MigratePreviousInstallation(m_ui, ProgramFolder(), m_state.DataFolder, m_settings, store);
+        store.cleanup();
+    }
 
     m_main = std::make_unique<frmMain>(m_context);
     InstallCommands(*m_main);
@@ -146,6 +186,10 @@ void Startup::steps()
     splash.reset();
     m_ui.popBusy();
     m_goesOn = true;
+    if (m_readOnly)
+        m_ui.message(QStringLiteral("The vault in ") + m_state.DataFolder +
+                     QStringLiteral(" is read-only: you can list the entries and copy passwords, "
+                                    "but no change can be saved."));
     showMainWindow();
     m_ui.pushBusy();
 }
@@ -180,6 +224,7 @@ void InstallCommands(frmMain &main)
 
 int RunPellora()
 {
+    DisableCoreDumps();
     SetApplicationIdentity();
     QtUi ui;
     Settings settings;

@@ -44,6 +44,7 @@ private:
     std::unique_ptr<VaultLock> m_lock;
     std::unique_ptr<frmMain> m_main;
     bool m_goesOn = false;
+    bool m_readOnly = false;
 };
 
 // Installs every command of the main window.

@@ -170,7 +170,7 @@ bool frmLogins::store(const LoginEditorInput &validated)
         auto record = BuildLoginRecord(c.ui, validated, c.state.entryKey());
         if (!record)
             return false;
-        LoginStore entries(c.state.LoginFile, c.ui);
+        LoginStore entries(c.state.LoginFile, c.ui, c.state.entryKey());
         const QString user = GetLoginUserName();
         if (update) {
             record->LoginID = id;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QStyle>
@@ -115,7 +116,10 @@ void frmMain::LoadList()
         m_list->setColumnWidth(EntryListView::ColExpiry, width / 6);
         m_list->setColumnHidden(EntryListView::ColExpirySort, true);
 
-        RecordFile store(m_context.state.LoginFile, RecordFile::Mode::ReadWriteCreate);
+        // Listing never needs write access, so a read-only store still lists.
+        const QString &path = m_context.state.LoginFile;
+        RecordFile store(path, QFileInfo::exists(path) ? RecordFile::Mode::Read
+                                                       : RecordFile::Mode::ReadWriteCreate);
         store.requireAddressable();
         QList<QTreeWidgetItem *> rows;
         rows.reserve(int(store.count()));

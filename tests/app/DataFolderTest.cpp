@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-
 TEST(DataFolder, IsCreatedPrivateWithItsParentsAndBecomesCurrent)
 {
     TempHome home;

@@ -2,9 +2,11 @@
 #include "TempHome.h"
 #include "platform/VbError.h"
 
+#include "FileSizeLimit.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-
 
 class SettingsTest : public ::testing::Test
 {
@@ -69,7 +71,46 @@ TEST_F(SettingsTest, ForeignValuesRaiseTypeMismatchInsteadOfCrashing)
     EXPECT_THROW(s.getLong(Setting::MainLeft), VbError);
 }
 
-TEST_F(SettingsTest, UnwritableStoreRaisesPermissionDenied)
+TEST_F(SettingsTest, FailedSaveLeavesFileAndValuesAsTheyWereAndPoisonsNothing)
+{
+    Settings s;
+    s.saveAll(
+        {{Setting::Master1, QByteArray("first value")}, {Setting::Master2, QByteArray("2nd")}});
+    const QByteArray before = ReadFile(s.path());
+    {
+        FileSizeLimit full(before.size() / 2);
+        try {
+            s.save(Setting::MainLeft, QStringLiteral("1234"));
+            ADD_FAILURE() << "a save on a full disk reported success";
+        } catch (const VbError &e) {
+            EXPECT_EQ(e.text(), QStringLiteral("61 Disk full"));
+        }
+    }
+    EXPECT_EQ(ReadFile(s.path()), before);
+    EXPECT_EQ(s.get(Setting::MainLeft), QStringLiteral("1000")) << "the failed value is not held";
+    EXPECT_EQ(QDir(QFileInfo(s.path()).absolutePath()).entryList(QDir::Files),
+              QStringList{QStringLiteral("Pellora.ini")});
+
+    s.save(Setting::ShowTipsAtStartup, QStringLiteral("0"));
+    const Settings reread;
+    EXPECT_EQ(reread.get(Setting::ShowTipsAtStartup), QStringLiteral("0"));
+    EXPECT_EQ(reread.getBytes(Setting::Master1), QByteArray("first value"));
+    EXPECT_TRUE(ReadFile(s.path()).contains("Show%20Tips%20at%20Startup=0"));
+}
+
+TEST_F(SettingsTest, TextsThatLookLikeSyntaxReadBackAsWritten)
+{
+    const QString values[] = {
+        QStringLiteral("@String"),          QStringLiteral(" padded "),
+        QStringLiteral("a;b,c=d"),          QStringLiteral("quote\"back\\slash"),
+        QStringLiteral("line\nbreak\ttab"), QStringLiteral("\u00e9t\u00e9 \u20ac")};
+    for (const QString &v : values) {
+        Settings().save(Setting::MainTop, v);
+        EXPECT_EQ(Settings().get(Setting::MainTop), v);
+    }
+}
+
+TEST_F(SettingsTest, UnwritableStoreRaisesTheReason)
 {
     const QString blocker = home.file(QStringLiteral("not-a-folder"));
     WriteFile(blocker, "x");
@@ -78,6 +119,6 @@ TEST_F(SettingsTest, UnwritableStoreRaisesPermissionDenied)
         s.save(Setting::LogStartup, QStringLiteral("1"));
         ADD_FAILURE();
     } catch (const VbError &e) {
-        EXPECT_EQ(e.number, 70);
+        EXPECT_EQ(e.number, 76);
     }
 }

@@ -13,7 +13,7 @@ public:
     explicit OtherHolder(const QString &lockPath)
     {
         m_process.start(QStringLiteral("flock"),
-                        {lockPath, QStringLiteral("sh"), QStringLiteral("-c"),
+                        {QStringLiteral("-o"), lockPath, QStringLiteral("sh"), QStringLiteral("-c"),
                          QStringLiteral("echo held; sleep 30")});
         m_process.waitForReadyRead(5000);
     }

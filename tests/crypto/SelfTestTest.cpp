@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TempHome.h"
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
@@ -5,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 class SelfTestTest : public ::testing::Test
@@ -29,9 +31,18 @@ protected:
     bool leftover() const { return QFileInfo::exists(data + QStringLiteral("pqchk.~gn")); }
 };
 
-TEST_F(SelfTestTest, ShippedCheckFilePasses)
+TEST_F(SelfTestTest, ShippedCheckFilePassesAndAFullDiskIsNamed)
 {
-    EXPECT_EQ(CryptoSelfTest(QStringLiteral(PELLORA_SOURCE_DIR "/resources"), data), 2);
+    const QString shipped = QStringLiteral(PELLORA_SOURCE_DIR "/resources");
+    int writeError = -1;
+    EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 2);
+    EXPECT_EQ(writeError, 0);
+    EXPECT_FALSE(leftover());
+    {
+        FileSizeLimit full(100);
+        EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 0);
+    }
+    EXPECT_EQ(writeError, 61);
     EXPECT_FALSE(leftover());
 }
 

@@ -1,10 +1,14 @@
 #include "entries/LoginStore.h"
 #include "StoreFixture.h"
+#include "entries/PasswordField.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class LoginStoreTest : public ::testing::Test
 {
@@ -151,18 +155,51 @@ TEST_F(LoginStoreTest, SixteenBitLimitsFailWithOverflowAndWriteNothing)
     EXPECT_EQ(lastMessage(), QStringLiteral("An error has occurred in LoadItem 6 Overflow"));
 }
 
-TEST_F(LoginStoreTest, BadStoresAreReportedNotCrashed)
+TEST_F(LoginStoreTest, DamagedStoresAreNeverRewrittenButStillRead)
 {
+    const QByteArray key = "entry-key";
+    auto entry = [&](qint16 id, qint16 deleted, const QByteArray &password) {
+        LoginRecord r = MakeRecord("login", "desc", *EncodePasswordField(password, key));
+        r.LoginID = id;
+        QByteArray bytes = r.encode();
+        WriteInt16(bytes.data() + RecordOffset::Deleted, deleted);
+        return bytes;
+    };
     QByteArray junk(218 * 5 + 17, '\0');
     for (int i = 0; i < junk.size(); ++i)
         junk[i] = char((i * 2654435761u) >> 13);
-    WriteFile(f.loginFile, junk);
-    store.LoadItem(1000);
-    store.cleanup();
-    EXPECT_NE(add("after junk"), 0);
-
-    WriteFile(f.loginFile, QByteArray(218 * 3, '\0'));
-    EXPECT_EQ(add("z"), 1); // an all-zero record is a live entry with id 0
+    const struct
+    {
+        const char *name;
+        QByteArray store;
+        const char *problem;
+    } cases[] = {
+        {"random bytes", junk, "record 1 has the LoginID"},
+        {"all-zero records", QByteArray(218 * 3, '\0'), "record 1 has the LoginID 0"},
+        {"ids out of order", entry(1001, -1, "a") + entry(1000, 0, "b"), "does not follow 1001"},
+        {"foreign deleted flag", entry(1000, -1, "a") + entry(1001, 7, "b"), "has 7 where"},
+        {"other masters", entry(1000, -1, "a") + entry(1001, 0, "b") + entry(1002, 0, "x"),
+         nullptr},
+    };
+    LoginStore keyed(f.loginFile, f.ui, key);
+    for (const auto &c : cases) {
+        f.ui.shown.clear();
+        QByteArray bytes = c.store;
+        if (!c.problem) // a live entry under another key, beside a tombstone to compact
+            bytes.replace(218 * 2 + RecordOffset::Password, 64,
+                          *EncodePasswordField("x", "other key"));
+        WriteFile(f.loginFile, bytes);
+        EXPECT_FALSE(keyed.cleanup()) << c.name;
+        LoginRecord r = MakeRecord("new");
+        EXPECT_EQ(keyed.Addlogin(r), 0) << c.name;
+        EXPECT_EQ(ReadFile(f.loginFile), bytes) << c.name;
+        ASSERT_EQ(f.ui.shown.size(), 2) << c.name;
+        const QString problem = c.problem ? QString::fromLatin1(c.problem)
+                                          : QStringLiteral("1 of its 2 entries cannot be read");
+        EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The store ") + f.loginFile)) << c.name;
+        EXPECT_TRUE(lastMessage().contains(problem)) << qPrintable(lastMessage());
+    }
+    EXPECT_EQ(keyed.LoadItem(1001).LoginID, 1001) << "what decodes stays readable";
 
     QFile::remove(f.loginFile);
     QDir().mkpath(f.loginFile);
@@ -170,4 +207,26 @@ TEST_F(LoginStoreTest, BadStoresAreReportedNotCrashed)
     EXPECT_EQ(lastMessage(),
               QStringLiteral("An error has occurred in Addlogin 75 Path/File access error"));
     EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST_F(LoginStoreTest, TwoProcessesAddingAtOnceLoseNothing)
+{
+    constexpr int kEach = 300;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    const QByteArray who = child == 0 ? "child" : "parent";
+    int added = 0;
+    for (int i = 0; i < kEach; ++i)
+        added += add(who + QByteArray::number(i)) != 0;
+    if (child == 0)
+        _exit(added == kEach ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(added, kEach);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "every add of the child succeeded";
+    const auto records = ReadRecords(f.loginFile);
+    ASSERT_EQ(records.size(), 2 * kEach);
+    for (int i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].LoginID, 1000 + i);
 }

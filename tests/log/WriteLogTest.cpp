@@ -3,9 +3,9 @@
 #include "TempHome.h"
 #include "log/LogEvents.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <gtest/gtest.h>
-
 
 namespace {
 const QDateTime kNow(QDate(2024, 3, 1), QTime(10, 0));
@@ -45,13 +45,17 @@ TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
     FakeUi ui;
     const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
     LogRecord a = LogRecord::make(QStringLiteral("first"), kNow);
-    LogRecord b = LogRecord::make(QStringLiteral("second"), kNow);
+    // A file name with a line break must not forge an event of its own.
+    LogRecord b =
+        LogRecord::make(QStringLiteral("Encrypted: x\n2024-01-01 00:00:00\tforged"), kNow);
     WriteLog(ui, {logFile, false}, a);
-    WriteLog(ui, {logFile, false}, b);
+    // With the system log chosen but nobody listening, events still reach the file.
+    const bool systemLog = QFileInfo::exists(QStringLiteral("/dev/log"));
+    WriteLog(ui, {logFile, !systemLog}, b);
     const QList<QByteArray> lines = ReadFile(logFile).split('\n');
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "2024-03-01 10:00:00\t" + LogRecord::fit(QStringLiteral("first")).toUtf8());
-    EXPECT_TRUE(lines[1].endsWith(LogRecord::fit(QStringLiteral("second")).toUtf8()));
+    EXPECT_EQ(lines[1], "2024-03-01 10:00:00\tEncrypted: x\\n2024-01-01 00:00:00\\tforged    ");
     EXPECT_EQ(FileMode(logFile), 0600);
     EXPECT_EQ(ui.busyDepth, 0);
 }

@@ -1,8 +1,13 @@
 #include "master/MasterChange.h"
 #include "MasterFixture.h"
 #include "app/AppState.h"
+#include "app/Recovery.h"
+#include "master/MasterChangeJournal.h"
+#include "master/RedoCrypt.h"
+#include "platform/DurableFile.h"
 
 #include <QDir>
+#include <functional>
 
 namespace {
 const QList<QByteArray> kPasswords{"secret1", "an old one", QByteArray(62, 'z')};
@@ -93,12 +98,63 @@ TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
     }
     expectNothingChangedAfter(
         QStringLiteral("An error has occurred in frmOptionsRedoCrypt 61 Disk full"));
-    EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files), QStringList{QStringLiteral("Pellora.lgn")})
+    EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
+              (QStringList{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lock")}))
         << "no temporary copy left behind";
 
     f.ui.shown.clear();
     Settings unwritable(unreachable(QStringLiteral("Pellora.ini")));
     EXPECT_FALSE(apply(unwritable));
     expectNothingChangedAfter(
-        QStringLiteral("An error has occurred in frmOptionsApply 70 Permission denied"));
+        QStringLiteral("An error has occurred in frmOptionsApply 76 Path not found"));
+    EXPECT_FALSE(QFile::exists(MasterChangeJournal::journalPath(f.loginFile)));
+
+    f.ui.shown.clear();
+    QByteArray foreign = Bytes(records);
+    foreign.replace(2 * 218 + RecordOffset::Password, 64, *EncodePasswordField("x", "other"));
+    WriteFile(f.loginFile, foreign);
+    EXPECT_FALSE(apply(settings));
+    EXPECT_EQ(ReadFile(f.loginFile), foreign)
+        << "an entry the old key cannot read is never touched";
+    EXPECT_EQ(f.ui.messages(),
+              QStringList{QStringLiteral(
+                  "An error has occurred in frmOptionsRedoCrypt 75 Path/File access error: the "
+                  "store was left unchanged, because 1 of its 2 entries cannot be read with these "
+                  "master passwords")});
+}
+
+TEST_F(MasterChange, NextStartFinishesADecidedChangeAndDropsAnUndecidedOne)
+{
+    namespace Journal = MasterChangeJournal;
+    const Journal::NewMasters fresh{MasterValue("new master one"), MasterValue("new master two")};
+    const QByteArray renewed = ReencryptedStore(Bytes(records), oldKey, newKey);
+    // Where a kill can stop the change: after each of its durable steps.
+    const std::function<void()> stops[] = {
+        [&] { DurableFile::replace(Journal::stagedStorePath(f.loginFile), renewed); },
+        [&] { Journal::stage(f.loginFile, renewed, fresh); },
+        [&] {
+            Journal::stage(f.loginFile, renewed, fresh);
+            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
+        },
+        [&] {
+            Journal::stage(f.loginFile, renewed, fresh);
+            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
+            DurableFile::rename(Journal::stagedStorePath(f.loginFile), f.loginFile);
+        },
+    };
+    for (size_t stop = 0; stop < std::size(stops); ++stop) {
+        WriteFile(f.loginFile, Bytes(records));
+        storeMasters("first-master", "second-master");
+        stops[stop]();
+        Settings nextStart;
+        RecoverInterruptedWork(f.ui, f.dataFolder, nextStart);
+        const QByteArray key =
+            nextStart.getBytes(Setting::Master1) + nextStart.getBytes(Setting::Master2);
+        EXPECT_EQ(key, stop == 0 ? oldKey : newKey) << stop;
+        EXPECT_EQ(Passwords(f.loginFile, key), kPasswords) << stop;
+        EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
+                  (QStringList{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lock")}))
+            << stop;
+    }
+    EXPECT_TRUE(f.ui.shown.isEmpty());
 }

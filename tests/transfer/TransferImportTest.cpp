@@ -135,7 +135,7 @@ TEST_F(TransferImportTest, FailedAppendKeepsWhatCameBeforeAndSaysHowMany)
     const QString stopped = ImportMessages::Stopped;
     EXPECT_EQ(
         b.ui.messages(),
-        (QStringList{"An error has occurred in Addlogin 57 Device I/O error", stopped.arg(0).arg(3),
+        (QStringList{"An error has occurred in Addlogin 61 Disk full", stopped.arg(0).arg(3),
                      "An error has occurred in Addlogin 6 Overflow", stopped.arg(1).arg(3)}));
     const auto records = ReadRecords(b.state.LoginFile);
     ASSERT_EQ(records.size(), 2);

@@ -1,8 +1,11 @@
 #include "ModalDriver.h"
 #include "UiHarness.h"
+#include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
+#include "entries/LoginStore.h"
 #include "master/PreviousInstallation.h"
 #include "master/ResetPasswords.h"
+#include "platform/Clock.h"
 #include "ui/EntryListView.h"
 #include "ui/Startup.h"
 #include "ui/frmMain.h"
@@ -10,6 +13,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -208,14 +213,91 @@ private Q_SLOTS:
     void aSecondCopyIsRefused()
     {
         Home home;
-        logIn();
-        QVERIFY(home.start());
-        AppState other;
-        Startup second(home.h.ui, other, home.h.settings, 10);
-        QVERIFY(!second.run());
+        QProcess first;
+        first.start(QStringLiteral("flock"),
+                    {QStringLiteral("-o"), GetDataFolder() + QStringLiteral("Pellora.lock"),
+                     QStringLiteral("sh"), QStringLiteral("-c"),
+                     QStringLiteral("echo held; sleep 30")});
+        QVERIFY(first.waitForReadyRead(5000));
+        QVERIFY(!home.start());
+        first.kill();
+        first.waitForFinished();
         QCOMPARE(home.lastMessage(),
                  QStringLiteral(
                      "Pellora is already running. Only one copy can use the vault at a time."));
+    }
+
+    void aStoreWithoutMastersAsksForItsOwnAndIsNeverReencrypted()
+    {
+        Home home;
+        home.h.addEntry("alice", "bank", "pw-alice");
+        home.h.addEntry("bob", "mail", "pw-bob");
+        const QString store = home.h.state.LoginFile;
+        const QByteArray before = ReadFile(store);
+        home.h.settings.saveBytes(Setting::Master1, "480275"); // lost masters, kept store
+
+        WhenModal([](QWidget *dialog) {
+            QCOMPARE(dialog->objectName(), QStringLiteral("storeMastersDialog"));
+            QVERIFY(
+                dialog->findChild<QLabel *>()->text().contains(QStringLiteral("found 2 entries")));
+            Type(dialog, "master1", QStringLiteral("first master"));
+            Type(dialog, "master2", QStringLiteral("wrong master"));
+            Click(dialog, "okButton");
+            Type(dialog, "master2", QStringLiteral("second master"));
+            Click(dialog, "okButton");
+        });
+        QVERIFY(home.start());
+        QCOMPARE(home.h.ui.messages().first(),
+                 QStringLiteral("These master passwords do not open the entries in ") + store +
+                     QLatin1Char('.'));
+        QVERIFY(!home.state.FirstRun);
+        QCOMPARE(ReadFile(store), before);
+        QCOMPARE(home.startup->mainWindow()->findChild<EntryListView *>()->topLevelItemCount(), 2);
+
+        // A user who lost them sets the store aside and starts afresh; Escape would change nothing.
+        home.h.settings.saveBytes(Setting::Master1, "480275");
+        home.h.ui.answers.enqueue(true);
+        WhenModal([](QWidget *dialog) { Click(dialog, "setAsideButton"); });
+        WhenModal([](QWidget *options) { Click(options, "cmdCancel"); },
+                  QStringLiteral("frmOptions"));
+        QVERIFY(!home.start());
+        const QString aside = store + QStringLiteral(".unreadable-") +
+                              Clock::now().date().toString(QStringLiteral("yyyyMMdd"));
+        QCOMPARE(ReadFile(aside), before);
+        QVERIFY(
+            home.h.ui.messages().contains(QStringLiteral("The store is now ") + aside +
+                                          QStringLiteral(". Pellora starts with an empty vault.")));
+    }
+
+    void aReadOnlyVaultStillListsAndSaysSo()
+    {
+        Home home;
+        const QString folder = GetDataFolder();
+        auto mount = [&](const QStringList &args) {
+            return QProcess::execute(QStringLiteral("mount"), args) == 0;
+        };
+        if (!mount({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                    QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}))
+            QSKIP("needs root to mount a read-only file system");
+        home.h.addEntry("alice", "bank", "pw-alice");
+        QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
+        logIn();
+        const bool started = home.start();
+        const int rows =
+            started ? home.startup->mainWindow()->findChild<EntryListView *>()->topLevelItemCount()
+                    : -1;
+        const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
+        const QStringList messages = home.h.ui.messages();
+        QProcess::execute(QStringLiteral("umount"), {folder});
+        QVERIFY(!deleted);
+        QVERIFY(started);
+        QCOMPARE(rows, 1);
+        const QStringList expected{
+            QStringLiteral("The vault in ") + folder +
+                QStringLiteral(" is read-only: you can list the entries and copy passwords, but "
+                               "no change can be saved."),
+            QStringLiteral("An error has occurred in deletelogin 70 Permission denied")};
+        QCOMPARE(messages, expected);
     }
 
     void firstRunCancelEndsAndTheNextStartIsFirstAgain()

@@ -1,0 +1,41 @@
+#include "app/Recovery.h"
+#include "TempHome.h"
+#include "platform/DurableFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <gtest/gtest.h>
+
+TEST(Recovery, RemovesOnlyTheProgramsOwnTemporaryFiles)
+{
+    TempHome home;
+    const QString data = home.dataFolder();
+    const QString config = home.file(QStringLiteral("config"));
+    QDir().mkpath(config);
+    const QStringList leftovers{QStringLiteral("Pellora.lgn.a1B2c3"),
+                                QStringLiteral("Pellora.lgn.new.Zz9yX8"),
+                                QStringLiteral("Pellora.masters.qw3rty")};
+    const QStringList kept{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lgn.backup"),
+                           QStringLiteral("Pellora.lgn.unreadable-20261207"),
+                           QStringLiteral("notes.txt.a1B2c3"), QStringLiteral("Pellora.lgn.a1B2c")};
+    for (const QString &name : leftovers + kept)
+        WriteFile(data + name, "x");
+    WriteFile(config + QStringLiteral("/Pellora.ini.AbC123"), "x");
+    WriteFile(config + QStringLiteral("/Pellora.ini"), "x");
+
+    RemoveLeftovers(data, config);
+    for (const QString &name : leftovers)
+        EXPECT_FALSE(QFileInfo::exists(data + name)) << qPrintable(name);
+    for (const QString &name : kept)
+        EXPECT_TRUE(QFileInfo::exists(data + name)) << qPrintable(name);
+    EXPECT_EQ(QDir(config).entryList(QDir::Files), QStringList{QStringLiteral("Pellora.ini")});
+}
+
+TEST(Recovery, SystemErrorsBecomeTheClassicErrorsTheUserUnderstands)
+{
+    const std::pair<int, int> cases[] = {{ENOSPC, 61}, {EDQUOT, 61}, {EFBIG, 61}, {EACCES, 70},
+                                         {EPERM, 70},  {EROFS, 70},  {EIO, 57},   {ENOENT, 53}};
+    for (const auto &[err, classic] : cases)
+        EXPECT_EQ(DurableFile::classicErrorOf(err), classic) << err;
+}
