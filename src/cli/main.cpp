@@ -8,12 +8,11 @@
 #include "cli/SecretSource.h"
 #include "cli/Session.h"
 #include "crypto/cPQCrypt.h"
+#include "platform/CoreDumps.h"
 #include "platform/VbError.h"
 
 #include <QCoreApplication>
 #include <new>
-
-#include <sys/prctl.h>
 
 namespace {
 int usageError(const UsageError &e)
@@ -67,8 +66,7 @@ int runSession(const Invocation &inv, const CommandBody &body)
 
 int main(int argc, char **argv)
 {
-    // Master values and passwords pass through this process's memory.
-    ::prctl(PR_SET_DUMPABLE, 0);
+    DisableCoreDumps();
     qInstallMessageHandler(onlyQtFailures);
     QStringList args;
     for (int i = 1; i < argc; ++i)

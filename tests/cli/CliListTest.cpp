@@ -127,8 +127,8 @@ TEST_F(ListFixture, LinesAndJsonCarryTheListColumns)
 TEST(CliListDates, ExpiryTextsAreTheGeneralDatesOfEveryLocale)
 {
     CliVault vault;
-    const QTime times[] = {QTime(0, 0), QTime(0, 0, 30), QTime(9, 5, 7), QTime(12, 0),
-                           QTime(12, 45, 1), QTime(23, 59, 59)};
+    const QTime times[] = {QTime(0, 0),  QTime(0, 0, 30),  QTime(9, 5, 7),
+                           QTime(12, 0), QTime(12, 45, 1), QTime(23, 59, 59)};
     QByteArray store;
     qint16 id = 1000;
     for (const QTime &time : times) {

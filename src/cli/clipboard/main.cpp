@@ -3,12 +3,12 @@
 // clipboard, says so with one line on standard output, then serves it: for SECONDS and then
 // clears it, or with 0 until another program replaces it.
 #include "ClipboardOwner.h"
+#include "platform/CoreDumps.h"
 
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <sys/prctl.h>
 
 namespace {
 void onlyQtFailures(QtMsgType type, const QMessageLogContext &, const QString &text)
@@ -20,7 +20,7 @@ void onlyQtFailures(QtMsgType type, const QMessageLogContext &, const QString &t
 
 int main(int argc, char **argv)
 {
-    ::prctl(PR_SET_DUMPABLE, 0);
+    DisableCoreDumps();
     qInstallMessageHandler(onlyQtFailures);
     bool ok = argc == 2;
     const int seconds = ok ? QByteArray(argv[1]).toInt(&ok) : 0;
