@@ -7,6 +7,7 @@
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "transfer/ExportFailure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +15,7 @@
 namespace {
 // The files whose replacement goes through a temporary file beside them.
 const char *const kOwnDataFiles[] = {"Pellora.lgn", "Pellora.lgn.new", "Pellora.masters",
-                                     "Pellora.log", "Pelloralgn.old"};
+                                     "Pellora.log", "Pelloralgn.old",  "Pellora.pending"};
 const char *const kOwnSettingsFiles[] = {"Pellora.ini"};
 
 template <size_t N> void removeLeftoversIn(const QString &folder, const char *const (&ownNames)[N])
@@ -53,5 +54,6 @@ void RecoverInterruptedWork(Ui &ui, const QString &dataFolder, Settings &setting
                    QStringLiteral("). Nothing is lost: it tries again at the next start."));
         return;
     }
+    DurableFile::removeNotedLeftovers(ExportNotePath(dataFolder));
     RemoveLeftovers(dataFolder, QFileInfo(settings.path()).absolutePath());
 }

@@ -19,7 +19,7 @@ std::unique_ptr<cPQCrypt> &shared()
 constexpr qsizetype kHeadLength = 256;
 constexpr size_t kCachedPasswords = 4;
 
-struct KeystreamHead
+struct CachedHead
 {
     QByteArray password;
     QByteArray head;
@@ -29,13 +29,13 @@ struct KeystreamHead
 
 const QByteArray &KeystreamHead(const QByteArray &password)
 {
-    static std::array<KeystreamHead, kCachedPasswords> cache;
+    static std::array<CachedHead, kCachedPasswords> cache;
     static size_t next = 0;
-    for (const KeystreamHead &entry : cache) {
+    for (const CachedHead &entry : cache) {
         if (!entry.head.isEmpty() && entry.password == password)
             return entry.head;
     }
-    KeystreamHead &slot = cache[next];
+    CachedHead &slot = cache[next];
     next = (next + 1) % kCachedPasswords;
     slot.password = password;
     slot.head = QByteArray(kHeadLength, '\0');

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -65,6 +66,31 @@ void writeAll(int fd, const char *data, qint64 size)
     }
 }
 
+QByteArray randomSuffix()
+{
+    static const char chars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray out;
+    // Mixed kinds of characters, as isLeftoverOf() expects of a name this program made.
+    out += chars[QRandomGenerator::global()->bounded(26)];
+    out += chars[26 + QRandomGenerator::global()->bounded(26)];
+    out += chars[52 + QRandomGenerator::global()->bounded(10)];
+    for (int i = 0; i < 3; ++i)
+        out += chars[QRandomGenerator::global()->bounded(62)];
+    return out;
+}
+
+void syncAfterRename(const QString &folder)
+{
+    try {
+        syncFolder(folder);
+    } catch (const VbError &) {
+        try {
+            syncFolder(folder);
+        } catch (const VbError &) {
+        }
+    }
+}
+
 void verify(int fd, const QByteArray &content)
 {
     QByteArray back(content.size(), Qt::Uninitialized);
@@ -113,15 +139,33 @@ void raiseErrno(int err)
     raiseError(classicErrorOf(err));
 }
 
-void replace(const QString &path, const QByteArray &content)
+void replace(const QString &path, const QByteArray &content, const QString &noteFile)
 {
     const QFileInfo info(path);
     if (info.isDir())
         raiseError(VbErr::PathFileAccessError);
     QByteArray tmpl = local(path) + ".XXXXXX";
-    Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        raiseErrno(errno);
+    if (!noteFile.isEmpty()) {
+        tmpl = local(path) + '.' + randomSuffix();
+        replace(noteFile, tmpl);
+    }
+    Fd fd(noteFile.isEmpty()
+              ? ::mkostemp(tmpl.data(), O_CLOEXEC)
+              : ::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    const auto dropNote = [&] {
+        if (noteFile.isEmpty())
+            return;
+        try {
+            remove(noteFile);
+        } catch (const VbError &) {
+            // A note left behind only makes the next start look for a file that is gone.
+        }
+    };
+    if (fd.get() < 0) {
+        const int err = errno;
+        dropNote();
+        raiseErrno(err);
+    }
     try {
         if (::fchmod(fd.get(), S_IRUSR | S_IWUSR) != 0)
             raiseErrno(errno);
@@ -133,9 +177,26 @@ void replace(const QString &path, const QByteArray &content)
             raiseErrno(errno);
     } catch (...) {
         ::unlink(tmpl.constData());
+        dropNote();
         throw;
     }
-    syncFolder(info.absolutePath());
+    syncAfterRename(info.absolutePath());
+    dropNote();
+}
+
+void removeNotedLeftovers(const QString &noteFile)
+{
+    QFile note(noteFile);
+    if (!note.open(QIODevice::ReadOnly))
+        return;
+    const QString leftover = QFile::decodeName(note.readAll());
+    const QFileInfo info(leftover);
+    // Only a name this program makes: the export's own name and a random suffix.
+    const QString name = info.fileName();
+    if (name.size() > 7 && isLeftoverOf(name, name.left(name.size() - 7)))
+        QFile::remove(leftover);
+    note.close();
+    QFile::remove(noteFile);
 }
 
 void syncData(QFileDevice &file)
@@ -168,7 +229,7 @@ void rename(const QString &from, const QString &to)
 {
     if (::rename(local(from).constData(), local(to).constData()) != 0)
         raiseErrno(errno);
-    syncFolder(QFileInfo(to).absolutePath());
+    syncAfterRename(QFileInfo(to).absolutePath());
 }
 
 void remove(const QString &path)
@@ -178,7 +239,7 @@ void remove(const QString &path)
             return;
         raiseErrno(errno);
     }
-    syncFolder(QFileInfo(path).absolutePath());
+    syncAfterRename(QFileInfo(path).absolutePath());
 }
 
 bool isLeftoverOf(const QString &fileName, const QString &ownName)

@@ -17,15 +17,23 @@ int classicErrorOf(int err);
 
 // Replaces path with content through a temporary file in the same folder (path + ".XXXXXX"):
 // written, synced, read back and compared, renamed over path, then the folder synced. On
-// failure the temporary file is removed and path is left byte-identical.
-void replace(const QString &path, const QByteArray &content);
+// failure the temporary file is removed and path is left byte-identical. Once the rename is
+// done the replacement stands: a folder that then refuses to sync is tried once more and is no
+// failure of the data, which is on the disk.
+// For a file outside the program's own folders (an export), noteFile names a note in the data
+// folder that holds the temporary file's name while it exists, so that the next start can
+// remove what a crash left there (RemoveNotedLeftovers).
+void replace(const QString &path, const QByteArray &content, const QString &noteFile = {});
+// Removes the temporary files a note names, then the note.
+void removeNotedLeftovers(const QString &noteFile);
 
 // Flushes an open file's data to the disk (fdatasync).
 void syncData(QFileDevice &file);
 void syncData(int fd);
 // Makes a rename, creation or removal inside folder durable.
 void syncFolder(const QString &folder);
-// Renames and syncs the folder; both paths lie in one folder.
+// Renames and syncs the folder (as replace() does after its rename); both paths lie in one
+// folder.
 void rename(const QString &from, const QString &to);
 // Removes path when it exists, then syncs its folder.
 void remove(const QString &path);

@@ -4,6 +4,7 @@
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile)
@@ -36,4 +37,9 @@ void RaiseExportTargetError(const QFileDevice &file)
         (info.exists() ? !info.isWritable() : !folder.isWritable()))
         raiseError(VbErr::PermissionDenied);
     RaiseFileError(file);
+}
+
+QString ExportNotePath(const QString &dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("Pellora.pending"));
 }

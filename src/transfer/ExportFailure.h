@@ -16,3 +16,6 @@ void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile);
 void CheckExportTarget(const QString &path);
 // Raises the classic error for an output file that could not be opened or written.
 [[noreturn]] void RaiseExportTargetError(const QFileDevice &file);
+
+// The note in the data folder that names an export's temporary file while it exists.
+QString ExportNotePath(const QString &dataFolder);

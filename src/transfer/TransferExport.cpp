@@ -13,16 +13,19 @@
 #include "transfer/StoreRecords.h"
 #include "transfer/TransferHeader.h"
 
+#include <QFileInfo>
+
 namespace {
 bool exportable(const QByteArray &master)
 {
     return !master.isEmpty() && master.size() <= LoginRecord::TextWidth;
 }
 
-void writeTransferFile(const QString &fileName, const QByteArray &content)
+void writeTransferFile(const QString &fileName, const QByteArray &content,
+                       const QString &dataFolder)
 {
     CheckExportTarget(fileName);
-    DurableFile::replace(fileName, content);
+    DurableFile::replace(fileName, content, ExportNotePath(dataFolder));
 }
 } // namespace
 
@@ -39,7 +42,8 @@ bool ExportFile(Ui &ui, const AppState &state, const Settings &settings, const Q
         const QByteArray live = LiveRecords(ReadStoreRecords(state.LoginFile));
         atOutputFile = true;
         writeTransferFile(fileName,
-                          MakeTransferHeader(state.ActiveMaster1, state.ActiveMaster2) + live);
+                          MakeTransferHeader(state.ActiveMaster1, state.ActiveMaster2) + live,
+                          QFileInfo(state.LoginFile).absolutePath());
         atOutputFile = false;
         written = true;
         LogExportWhenEnabled(ui, state, settings,

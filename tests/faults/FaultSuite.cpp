@@ -1,0 +1,190 @@
+// The fault suite: every writing operation, killed before each of its write-side calls in turn
+// and failed at each with ENOSPC and with EIO, must leave a vault that the next start finds
+// whole, readable under the settings' masters, and either as it was or as the operation makes
+// it. A clean run must also have synced whatever it changed, so that a power cut right after it
+// undoes nothing. Prints a table and fails when anything was lost.
+//   pellora_fault_suite              the fault points
+//   pellora_fault_suite --full-disk  each operation on a nearly full small file system
+// Environment knobs:
+//   FAULT_JOBS    runs at once (default 2)
+//   FAULT_SAMPLE  n > 1 tries every n-th point of each mode, staggered so that each point is
+//                 tried in one mode (the sanitized build sets it; default 1 tries all)
+//   FAULT_ONLY    comma-separated operations to try (default all)
+//   FAULT_WORK    folder for the homes (default /dev/shm where it exists: the runs sync often,
+//                 and a faulted call is the same call on any file system)
+#include "FaultSuite.h"
+
+#include "FaultOperations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace {
+constexpr int kSkipped = 77;
+const char *const kModes[] = {"kill", "enospc", "eio"};
+
+struct Point
+{
+    size_t operation;
+    int mode;
+    int k;
+};
+
+void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
+               std::vector<Tally> &tallies)
+{
+    const int sample = qMax(1, qEnvironmentVariableIntValue("FAULT_SAMPLE"));
+    std::vector<Point> points;
+    for (size_t i = 0; i < baselines.size(); ++i) {
+        const int calls = int(baselines[i].calls.size());
+        tallies[i].points = calls;
+        const QStringList unsynced = UnsyncedChanges(baselines[i].calls);
+        if (!unsynced.isEmpty())
+            tallies[i].findings.push_back(
+                {0, QStringLiteral("power cut after a clean run"), unsynced});
+        for (int mode = 0; mode < 3; ++mode)
+            for (int k = 1; k <= calls; ++k)
+                if ((k + mode) % sample == 0)
+                    points.push_back({i, mode, k});
+    }
+    std::atomic<size_t> next{0};
+    std::mutex lock;
+    const auto work = [&](int worker) {
+        const QString home = folder + QStringLiteral("/run%1").arg(worker);
+        for (size_t n = next++; n < points.size(); n = next++) {
+            const Point &p = points[n];
+            const Baseline &b = baselines[p.operation];
+            const QString mode = QString::fromLatin1(kModes[p.mode]);
+            CopyHome(b.prepared, home);
+            QMap<QString, QString> env = ShimEnvironment(home);
+            env.insert(QStringLiteral("FAULT_AT"), QString::number(p.k));
+            env.insert(QStringLiteral("FAULT_MODE"), mode);
+            const DriverRun run =
+                RunDriver(home, {QStringLiteral("run"), QString::fromLatin1(b.op->name)}, env);
+            const QStringList losses = Judge(b, mode, run, NextStart(home));
+            const std::lock_guard<std::mutex> hold(lock);
+            ++tallies[p.operation].runs;
+            if (!losses.isEmpty())
+                tallies[p.operation].findings.push_back(
+                    {p.mode * 100000 + p.k,
+                     QStringLiteral("%1@%2 (%3)").arg(mode).arg(p.k).arg(b.calls[p.k - 1]),
+                     losses});
+        }
+    };
+    std::vector<std::thread> workers;
+    const int jobs = qEnvironmentVariableIntValue("FAULT_JOBS");
+    for (int w = 0; w < (jobs > 0 ? jobs : 2); ++w)
+        workers.emplace_back(work, w);
+    for (std::thread &t : workers)
+        t.join();
+    for (Tally &t : tallies)
+        std::sort(t.findings.begin(), t.findings.end(),
+                  [](const Finding &a, const Finding &b) { return a.order < b.order; });
+}
+
+// Each loss once, with how many runs had it; temporary names count as one.
+QString summary(const Tally &t)
+{
+    static const QRegularExpression temporarySuffix(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    QMap<QString, int> counts;
+    for (const Finding &f : t.findings)
+        for (const QString &loss : f.losses)
+            ++counts[QString(loss).replace(temporarySuffix, QStringLiteral(".XXXXXX"))];
+    QStringList parts;
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        parts << QStringLiteral("%1 x%2").arg(it.key()).arg(it.value());
+    return parts.join(QStringLiteral("; "));
+}
+
+int printTable(const std::vector<Baseline> &baselines, const std::vector<Tally> &tallies,
+               const char *pointsHeading)
+{
+    int lost = 0;
+    std::printf("%-14s %6s %5s %5s  %s\n", "operation", pointsHeading, "runs", "lost",
+                "what was lost");
+    for (size_t i = 0; i < baselines.size(); ++i) {
+        const Tally &t = tallies[i];
+        lost += int(t.findings.size());
+        std::printf("%-14s %6d %5d %5d  %s\n", baselines[i].op->name, t.points, t.runs,
+                    int(t.findings.size()), qPrintable(summary(t)));
+    }
+    for (size_t i = 0; i < baselines.size(); ++i) {
+        const std::vector<Finding> &findings = tallies[i].findings;
+        for (size_t f = 0; f < findings.size() && f < 8; ++f)
+            std::printf("  %s %s: %s\n", baselines[i].op->name, qPrintable(findings[f].where),
+                        qPrintable(findings[f].losses.join(QStringLiteral("; "))));
+        if (findings.size() > 8)
+            std::printf("  %s: %zu more\n", baselines[i].op->name, findings.size() - 8);
+    }
+    return lost;
+}
+} // namespace
+
+QStringList Judge(const Baseline &b, const QString &mode, const DriverRun &run,
+                  const VaultState &now)
+{
+    QStringList losses = Losses(b.before, b.after, now);
+    if (run.hung)
+        losses << QStringLiteral("hung");
+    if (mode == QLatin1String("kill") || IsComplete(b.after, now))
+        return losses;
+    if (run.hung)
+        return losses;
+    if (run.crashed || (run.exitCode != 0 && run.exitCode != 3))
+        losses << QStringLiteral("crashed");
+    else if (run.exitCode == 0)
+        losses << QStringLiteral("success reported, result incomplete");
+    else if (!run.reportedFailure())
+        losses << QStringLiteral("failure not reported");
+    return losses;
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const bool fullDisk = app.arguments().contains(QStringLiteral("--full-disk"));
+    const QStringList only =
+        qEnvironmentVariable("FAULT_ONLY").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    QElapsedTimer clock;
+    clock.start();
+    const QString base = qEnvironmentVariable(
+        "FAULT_WORK", QDir(QStringLiteral("/dev/shm")).exists() ? "/dev/shm" : QDir::tempPath());
+    QTemporaryDir work(base + QStringLiteral("/pellora-faults-XXXXXX"));
+    // The shim compares paths as written; the harness writes them without symlinks.
+    const QString folder = std::filesystem::canonical(work.path().toStdString()).c_str();
+
+    std::vector<Baseline> baselines;
+    bool broken = false;
+    for (const FaultOperation &op : FaultOperations()) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(op.name)))
+            continue;
+        baselines.push_back(MakeBaseline(op, folder + QLatin1Char('/') + op.name));
+        if (!baselines.back().problem.isEmpty()) {
+            std::printf("%s cannot be tried: %s\n", op.name, qPrintable(baselines.back().problem));
+            broken = true;
+        }
+    }
+    std::vector<Tally> tallies(baselines.size());
+    if (fullDisk) {
+        if (!RunFullDisk(baselines, folder, tallies))
+            return kSkipped;
+    } else {
+        runPoints(baselines, folder, tallies);
+    }
+    const int lost = printTable(baselines, tallies, fullDisk ? "levels" : "points");
+    int runs = 0;
+    for (const Tally &t : tallies)
+        runs += t.runs;
+    std::printf("%d runs in %.1f s; %d lost something\n", runs, clock.elapsed() / 1000.0, lost);
+    return lost == 0 && !broken ? 0 : 1;
+}
