@@ -7,7 +7,37 @@
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
+#include "platform/DurableFile.h"
 #include "platform/Ui.h"
+#include "platform/VbError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+// The caller changes a file under this password next; the entry must outlive any crash first.
+bool StoreReachedDisk(Ui &ui, const QString &loginFile)
+{
+    try {
+        const int fd = ::open(QFile::encodeName(loginFile).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            DurableFile::raiseErrno(errno);
+        const int err = ::fdatasync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        if (err != 0)
+            DurableFile::raiseErrno(err);
+        DurableFile::syncFolder(QFileInfo(loginFile).absolutePath());
+        return true;
+    } catch (const VbError &e) {
+        ui.message(QStringLiteral("An error has occurred in Addlogin ") + e.text());
+        return false;
+    }
+}
+} // namespace
 
 qint16 AddFileLogin(Ui &ui, const AppState &state, const QByteArray &login,
                     const QByteArray &description, const QByteArray &password,
@@ -41,7 +71,8 @@ qint16 AddFileLogin(Ui &ui, const AppState &state, const QByteArray &login,
         LogRecord event = LogEvents::Added(Ansi::toText(login), GetLoginUserName(), Clock::now());
         WriteLog(ui, state.logTarget(), event);
     }
+    const bool kept = id != 0 && StoreReachedDisk(ui, state.LoginFile);
     if (reloadList)
         reloadList();
-    return id;
+    return kept ? id : 0;
 }

@@ -2,10 +2,15 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
+#include "app/VaultLock.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
 #include "filevault/InPlaceCipher.h"
+#include "filevault/OwnFiles.h"
 #include "filevault/RunProgress.h"
+#include "filevault/VaultDataFolder.h"
+#include "filevault/VaultMessages.h"
+#include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "platform/Clock.h"
 #include "platform/Ui.h"
@@ -52,11 +57,14 @@ public:
             total += QFileInfo(path).size();
         m_view.open();
         m_view.setStatus(QStringLiteral("Total Bytes for processing: ") + QString::number(total));
-        RunProgress progress(paths.size());
+        RunProgress progress(total);
         m_view.setProgress(progress.value());
         for (const QString &path : paths) {
+            const qint64 size = QFileInfo(path).size();
             if (!processOne(path, progress))
                 return;
+            if (progress.finishFile(size))
+                m_view.setProgress(progress.value());
         }
     }
 
@@ -64,15 +72,13 @@ private:
     // False when the drop ends here.
     bool processOne(const QString &path, RunProgress &progress)
     {
-        const QString readFailed =
-            QStringLiteral("An error reading the file has occurred, skipping ") + path;
         InPlaceCipher file(path);
-        if (!file.openSource()) {
-            m_ui.message(readFailed);
+        const InPlaceCipher::Access access = file.open();
+        if (access == InPlaceCipher::Access::Unreadable) {
+            m_ui.message(VaultReadingFailed(path));
             return true;
         }
         m_view.setStatus(QStringLiteral("Processing... ") + path);
-        m_view.setProgress(progress.advance());
         if (!m_loginId)
             return false;
         if (!m_key) {
@@ -82,18 +88,19 @@ private:
                 return false;
             }
         }
-        const CipherOutcome outcome = file.run(*m_key);
-        if (outcome == CipherOutcome::ReadFailed) {
-            m_ui.message(readFailed);
+        if (access == InPlaceCipher::Access::Unwritable) {
+            m_ui.message(VaultWritingFailed(path));
             return true;
         }
-        m_view.setProgress(progress.advance());
-        if (outcome == CipherOutcome::WriteFailed) {
-            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") +
-                         path);
+        const CipherOutcome outcome = file.run(
+            *m_key, !m_decrypt, {VaultDataFolder(m_state), m_state.entryKey()}, [&](qint64 done) {
+                if (progress.reach(done))
+                    m_view.setProgress(progress.value());
+            });
+        if (outcome != CipherOutcome::Done) {
+            m_ui.message(VaultFailureMessage(path, outcome, file.failure(), !m_decrypt, false));
             return true;
         }
-        m_view.setProgress(progress.advance());
         if (m_state.LogFileEncryption) {
             const QString user = GetLoginUserName();
             const QDateTime now = Clock::now();
@@ -103,7 +110,6 @@ private:
                                   : LogEvents::DroppedFileEncrypted(*m_loginId, name, user, now);
             WriteLog(m_ui, m_state.logTarget(), event);
         }
-        m_view.setProgress(progress.finishFile());
         return true;
     }
 
@@ -127,8 +133,15 @@ void DropFiles(Ui &ui, const AppState &state, DropView &view, const QStringList 
 {
     if (paths.isEmpty())
         return;
+    if (const QStringList own = OwnFiles(state).among(paths); !own.isEmpty()) {
+        ui.message(OwnFilesRefusal(own));
+        return;
+    }
     BusyPointer busy(ui);
     try {
+        const QString dataFolder = VaultDataFolder(state);
+        WriteGuard guard(dataFolder);
+        RecoverVaultRuns(ui, dataFolder, state.entryKey());
         DropPass(ui, state, view, decrypt, selectedLoginId).walk(paths);
     } catch (const VbError &e) {
         ui.message(QStringLiteral("An error occurred ") + e.text());

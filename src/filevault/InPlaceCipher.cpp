@@ -1,140 +1,137 @@
 #include "filevault/InPlaceCipher.h"
 
 #include "crypto/Rc4Key.h"
+#include "filevault/ChunkPass.h"
+#include "filevault/FileKey.h"
+#include "filevault/VaultJournal.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// Through a symbolic link the file it points to is replaced, and the link stays a link.
-QString finalTarget(const QString &path)
+bool refusedWrite(int err)
 {
-    const QFileInfo info(path);
-    return info.isSymLink() ? info.canonicalFilePath() : path;
-}
-
-// Makes the rename itself durable; a folder that refuses this loses nothing already renamed.
-void syncFolder(const QString &folder)
-{
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return err == EACCES || err == EPERM || err == EROFS || err == ETXTBSY;
 }
 } // namespace
 
 InPlaceCipher::InPlaceCipher(const QString &path)
-    : m_path(path)
+    : m_path(QFileInfo(path).absoluteFilePath())
 {}
 
 InPlaceCipher::~InPlaceCipher()
 {
-    discardTemp();
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
-bool InPlaceCipher::openSource()
+InPlaceCipher::Access InPlaceCipher::open()
 {
-    if (m_source.isOpen())
-        return true;
+    if (m_opened)
+        return m_access;
+    m_opened = true;
+    const QByteArray local = QFile::encodeName(m_path);
     // Non-blocking, so that a named pipe is looked at and refused instead of waited on.
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(local.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    bool writable = fd >= 0;
+    if (fd < 0 && refusedWrite(errno))
+        fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return m_access = Access::Unreadable;
     struct stat st
     {
     };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return false;
+        return m_access = Access::Unreadable;
+    }
+    // A file nobody may write is read-only, even to a user whom the system would let write it.
+    if (!writable || (st.st_mode & 0222) == 0) {
+        ::close(fd);
+        return m_access = Access::Unwritable;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    if (!m_source.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                       QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    m_mode = st.st_mode & 07777;
-    m_owner = st.st_uid;
-    m_group = st.st_gid;
+    m_fd = fd;
     m_size = st.st_size;
-    return true;
+    m_device = st.st_dev;
+    m_inode = st.st_ino;
+    return m_access = Access::Ready;
 }
 
-CipherOutcome InPlaceCipher::run(const QByteArray &key)
+bool InPlaceCipher::guardedByAnotherJournal(const QString &dataFolder) const
 {
-    if (!openSource())
+    for (const QString &path : VaultJournal::findIn(dataFolder)) {
+        try {
+            const auto journal = VaultJournal::open(path);
+            if (journal && journal->subject().device == m_device &&
+                journal->subject().inode == m_inode)
+                return true;
+        } catch (const VbError &) {
+            // A journal that cannot be read says nothing about this file.
+        }
+    }
+    return false;
+}
+
+CipherOutcome InPlaceCipher::run(const QByteArray &password, bool encrypt,
+                                 const JournalPlace &place,
+                                 const std::function<void(qint64)> &progress)
+{
+    switch (open()) {
+    case Access::Unreadable:
         return CipherOutcome::ReadFailed;
+    case Access::Unwritable:
+        return CipherOutcome::WriteFailed;
+    case Access::Ready:
+        break;
+    }
     if (m_size == 0)
         return CipherOutcome::Done;
-    const CipherOutcome outcome = replace(key);
-    m_source.close();
-    discardTemp();
-    return outcome;
-}
+    if (guardedByAnotherJournal(place.dataFolder))
+        return CipherOutcome::Pending;
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
-CipherOutcome InPlaceCipher::replace(const QByteArray &key)
-{
-    const QString target = finalTarget(m_path);
-    const QByteArray nativeTarget = QFile::encodeName(target);
-    // A file the user may not write stays unwritten, as it would with an in-place write.
-    if (target.isEmpty() || ::faccessat(AT_FDCWD, nativeTarget.constData(), W_OK, AT_EACCESS) != 0)
-        return CipherOutcome::WriteFailed;
-
-    const QString folder = QFileInfo(target).absolutePath();
-    m_tempPath = QFile::encodeName(folder + QStringLiteral("/.pellora-XXXXXX"));
-    const int fd = ::mkostemp(m_tempPath.data(), O_CLOEXEC);
-    if (fd < 0) {
-        m_tempPath.clear();
-        return CipherOutcome::WriteFailed;
-    }
-    QFile temp;
-    if (!temp.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                   QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return CipherOutcome::WriteFailed;
-    }
-    if (::fchmod(fd, m_mode) != 0)
-        return CipherOutcome::WriteFailed;
-    // Only a privileged user can hand the file back to another owner; for anyone else the new
-    // file already has the owner the original had.
-    if (m_owner != ::geteuid() || m_group != ::getegid()) {
-        const int handedBack = ::fchown(fd, m_owner, m_group);
-        Q_UNUSED(handedBack);
+    const FileKey key = FileKeyFor(password);
+    VaultJournal::Subject subject;
+    subject.path = QFile::encodeName(m_path);
+    subject.encrypt = encrypt;
+    subject.device = m_device;
+    subject.inode = m_inode;
+    subject.size = m_size;
+    subject.key = SealFileKey(key, place.entryKey);
+    std::optional<VaultJournal> journal;
+    try {
+        journal.emplace(VaultJournal::create(place.dataFolder, subject));
+    } catch (const VbError &e) {
+        m_failure = e;
+        return CipherOutcome::JournalFailed;
     }
 
-    Rc4Stream stream(key);
-    const CipherOutcome pumped = PumpCipher(m_source, temp, stream);
-    if (pumped != CipherOutcome::Done)
-        return pumped;
-    if (::fsync(fd) != 0)
-        return CipherOutcome::WriteFailed;
-    temp.close();
-    if (temp.error() != QFileDevice::NoError)
-        return CipherOutcome::WriteFailed;
-    if (::rename(m_tempPath.constData(), nativeTarget.constData()) != 0)
-        return CipherOutcome::WriteFailed;
-    m_tempPath.clear();
-    syncFolder(folder);
+    Rc4Stream stream(key.data(), key.size());
+    ChunkPass pass(m_fd, m_size, *journal, stream);
+    const ChunkPass::Outcome outcome = pass.run(0, 1, progress);
+    if (outcome != ChunkPass::Outcome::Done) {
+        m_failure = pass.failure();
+        if (pass.recorded() > 0)
+            return CipherOutcome::Unfinished;
+        try {
+            journal->remove();
+        } catch (const VbError &) {
+            // Left behind, it holds no record, and recovery drops it.
+        }
+        return outcome == ChunkPass::Outcome::ReadFailed ? CipherOutcome::ReadFailed
+                                                         : CipherOutcome::WriteFailed;
+    }
+    try {
+        journal->remove();
+    } catch (const VbError &) {
+        // The file is whole; recovery finds nothing left to do beyond rewriting its last chunk
+        // with the same bytes and then drops the journal.
+    }
     return CipherOutcome::Done;
-}
-
-void InPlaceCipher::discardTemp()
-{
-    if (m_tempPath.isEmpty())
-        return;
-    ::unlink(m_tempPath.constData());
-    m_tempPath.clear();
-}
-
-CipherOutcome CipherFileInPlace(const QString &path, const QByteArray &key)
-{
-    return InPlaceCipher(path).run(key);
 }

@@ -2,11 +2,16 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
+#include "app/VaultLock.h"
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
 #include "filevault/AddFileLogin.h"
 #include "filevault/InPlaceCipher.h"
+#include "filevault/OwnFiles.h"
 #include "filevault/RunProgress.h"
+#include "filevault/VaultDataFolder.h"
+#include "filevault/VaultMessages.h"
+#include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
@@ -27,6 +32,8 @@ const QString kEntryPasswordTooLong = QStringLiteral(
 const QString kNameNotStorable = QStringLiteral(
     "The name of %1 cannot be stored in an entry, skipping %1. Rename the file, or untick \"Add "
     "password to Pellora\".");
+const QString kNoEntryNoChange =
+    QStringLiteral("No entry could be stored for the password of %1, so %1 has not been changed.");
 
 // The key of a run, or an empty optional after telling the user why there is none.
 std::optional<QByteArray> RunKey(Ui &ui, const AppState &state, const VaultRun &run)
@@ -80,17 +87,20 @@ public:
                          QString::number(total));
         if (count == 0)
             return;
-        RunProgress progress(count);
+        RunProgress progress(total);
         m_view.setProgress(progress.value());
         for (const auto &[name, selected] : m_run.files) {
             if (!selected)
                 continue;
-            if (QFileInfo(pathOf(name)).size() > kMaxVaultFileSize) {
+            const qint64 size = QFileInfo(pathOf(name)).size();
+            if (size > kMaxVaultFileSize) {
                 m_ui.message(QStringLiteral("File ") + pathOf(name) +
                              QStringLiteral(" is too large, skipping."));
                 return;
             }
             processOne(name, progress);
+            if (progress.finishFile(size))
+                m_view.setProgress(progress.value());
         }
     }
 
@@ -107,31 +117,34 @@ private:
                 return;
             }
         }
-        const QString readFailed =
-            QStringLiteral("An error reading the file has occurred, skipping ") + name;
         InPlaceCipher file(pathOf(name));
-        if (!file.openSource()) {
-            m_ui.message(readFailed);
+        const InPlaceCipher::Access access = file.open();
+        if (access == InPlaceCipher::Access::Unreadable) {
+            m_ui.message(VaultReadingFailed(name));
             return;
         }
         m_view.setStatus(QStringLiteral("Processing... ") + name);
-        const CipherOutcome outcome = file.run(m_key);
-        if (outcome == CipherOutcome::ReadFailed) {
-            m_ui.message(readFailed);
+        if (access == InPlaceCipher::Access::Unwritable) {
+            m_ui.message(VaultWritingFailed(name));
             return;
         }
-        // Read and cipher are done either way; the write is what may have failed.
-        m_view.setProgress(progress.advance());
-        m_view.setProgress(progress.advance());
-        if (outcome == CipherOutcome::WriteFailed) {
-            m_ui.message(QStringLiteral("An error writing the file has occurred, skipping ") +
-                         name);
+        // The password is kept before the file changes, so no crash can leave the file
+        // enciphered under a password that is nowhere.
+        if (m_addEntries &&
+            AddFileLogin(m_ui, m_state, "FileEncryption", *storedName, m_key, m_reloadList) == 0) {
+            m_ui.message(kNoEntryNoChange.arg(name));
             return;
         }
-        m_view.setProgress(progress.advance());
-        if (m_addEntries)
-            AddFileLogin(m_ui, m_state, "FileEncryption", *storedName, m_key, m_reloadList);
-        m_view.setProgress(progress.finishFile());
+        const CipherOutcome outcome = file.run(
+            m_key, m_encrypt, {VaultDataFolder(m_state), m_state.entryKey()}, [&](qint64 done) {
+                if (progress.reach(done))
+                    m_view.setProgress(progress.value());
+            });
+        if (outcome != CipherOutcome::Done) {
+            m_ui.message(
+                VaultFailureMessage(name, outcome, file.failure(), m_encrypt, m_addEntries));
+            return;
+        }
         if (m_state.LogFileEncryption) {
             const QString user = GetLoginUserName();
             const QDateTime now = Clock::now();
@@ -158,10 +171,22 @@ void ProcessFiles(Ui &ui, const AppState &state, VaultView &view, const VaultRun
     const auto key = RunKey(ui, state, run);
     if (!key)
         return;
+    QStringList chosen;
+    for (const auto &[name, selected] : run.files) {
+        if (selected)
+            chosen << run.folder + QLatin1Char('/') + name;
+    }
+    if (const QStringList own = OwnFiles(state).among(chosen); !own.isEmpty()) {
+        ui.message(OwnFilesRefusal(own));
+        return;
+    }
     BusyPointer busy(ui);
     // No second run can start while this one is going.
     view.setButtonsEnabled(false);
     try {
+        const QString dataFolder = VaultDataFolder(state);
+        WriteGuard guard(dataFolder);
+        RecoverVaultRuns(ui, dataFolder, state.entryKey());
         VaultPass(ui, state, view, run, *key, encrypt, reloadList).walk();
         view.setProgress(0);
         view.setStatus(QStringLiteral("Processing Complete"));

@@ -1,25 +1,20 @@
 #include "filevault/RunProgress.h"
 
-#include "platform/Convert.h"
-
 #include <algorithm>
 
-int ProgressStep(qint64 count)
+bool RunProgress::reach(qint64 done)
 {
-    if (count <= 0)
-        return 0;
-    return Convert::CInt(100.0 / double(count) / 4.0);
+    const qint64 bytes = m_filesDone + done;
+    const int value =
+        m_total <= 0 ? 1 : int(std::clamp<qint64>(bytes * 100 / m_total, m_value, 100));
+    if (value == m_value)
+        return false;
+    m_value = value;
+    return true;
 }
 
-int RunProgress::advance()
+bool RunProgress::finishFile(qint64 size)
 {
-    m_value = std::min(100, m_value + m_step);
-    return m_value;
-}
-
-int RunProgress::finishFile()
-{
-    if (m_value + m_step > 100)
-        m_value = 100;
-    return m_value;
+    m_filesDone += size;
+    return reach(0);
 }

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/DataFolder.h"
 #include "entries/PasswordField.h"
+#include "filevault/OwnFiles.h"
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
@@ -43,6 +44,15 @@ void write(QFileDevice &out, const QByteArray &bytes)
         RaiseExportTargetError(out);
 }
 
+// True after telling the user, when path is one of the program's own files.
+bool refusedAsOwn(Ui &ui, const AppState &state, const QString &path)
+{
+    if (!OwnFiles(state).contains(path))
+        return false;
+    ui.message(QString::fromLatin1(TextExportMessages::OwnFile).arg(path));
+    return true;
+}
+
 void finish(QFileDevice &out)
 {
     if (auto *save = qobject_cast<QSaveFile *>(&out)) {
@@ -56,12 +66,15 @@ void finish(QFileDevice &out)
 }
 } // namespace
 
-std::optional<TextExportMode> PrepareTextExportTarget(Ui &ui, const QString &path)
+std::optional<TextExportMode> PrepareTextExportTarget(Ui &ui, const AppState &state,
+                                                      const QString &path)
 {
     if (path.isEmpty()) {
         ui.message(QString::fromLatin1(TextExportMessages::NoPath));
         return std::nullopt;
     }
+    if (refusedAsOwn(ui, state, path))
+        return std::nullopt;
     const QFileInfo info(path);
     if (info.isFile() && ui.ask(QString::fromLatin1(TextExportMessages::Overwrite)))
         return TextExportMode::Replace;
@@ -71,6 +84,8 @@ std::optional<TextExportMode> PrepareTextExportTarget(Ui &ui, const QString &pat
 bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, TextExportView &view,
                     const QString &path, const TextExportOptions &options, TextExportMode mode)
 {
+    if (refusedAsOwn(ui, state, path))
+        return false;
     BusyPointer busy(ui);
     const auto delimiter = Ansi::fromText(TextExportDelimiter(options.delimiterText));
     if (!delimiter) {

@@ -1,7 +1,13 @@
 #include "ui/QtUi.h"
 
+#include "app/AppState.h"
+#include "filevault/OwnFiles.h"
+#include "ui/StartFolder.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -71,27 +77,46 @@ QString QtUi::qtFilter(const QString &filter)
     return out.join(QLatin1String(";;"));
 }
 
+QString QtUi::startName(const QString &initialName)
+{
+    if (initialName.isEmpty() || initialName.contains(QLatin1Char('*')))
+        return StartFolder();
+    const QFileInfo given(InStartFolder(initialName));
+    // A name in one of the program's own folders keeps its name but not its folder.
+    if (OwnFiles(AppState()).contains(given.absolutePath()))
+        return QDir(StartFolder()).filePath(given.fileName());
+    return given.absoluteFilePath();
+}
+
 QString QtUi::openFileName(const QString &title, const QString &filter, const QString &initialName)
 {
     NormalPointerWhileAsking normal;
-    const QString start = initialName.contains(QLatin1Char('*')) ? QString() : initialName;
-    return QFileDialog::getOpenFileName(parentWindow(), title, start, qtFilter(filter));
+    const QString chosen = QFileDialog::getOpenFileName(parentWindow(), title,
+                                                        startName(initialName), qtFilter(filter));
+    if (!chosen.isEmpty())
+        RememberFolder(QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 QString QtUi::saveFileName(const QString &title, const QString &filter, const QString &initialName,
                            const QString &defaultSuffix)
 {
     NormalPointerWhileAsking normal;
-    QFileDialog dialog(parentWindow(), title, QString(), qtFilter(filter));
+    QFileDialog dialog(parentWindow(), title, StartFolder(), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix.startsWith(QLatin1Char('.')) ? defaultSuffix.mid(1)
                                                                            : defaultSuffix);
-    if (!initialName.isEmpty() && !initialName.contains(QLatin1Char('*')))
-        dialog.selectFile(initialName);
+    const QString start = startName(initialName);
+    if (QFileInfo(start).isDir())
+        dialog.setDirectory(start);
+    else
+        dialog.selectFile(start);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    RememberFolder(QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 void QtUi::pushBusy()

@@ -20,6 +20,9 @@ public:
 
     // "Label (*.ext)|*.ext|..." to Qt's "Label (*.ext);;...".
     static QString qtFilter(const QString &filter);
+    // Where a file dialog opens for a given initial name: the start folder for a pattern or no
+    // name, the name in the start folder for a bare name or one in the program's own folders.
+    static QString startName(const QString &initialName);
 };
 
 inline constexpr char kAppTitle[] = "Pellora";

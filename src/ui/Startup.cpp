@@ -9,6 +9,8 @@
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
+#include "filevault/OldVaultLeftovers.h"
+#include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
 #include "master/PreviousInstallation.h"
@@ -164,6 +166,9 @@ void Startup::steps()
             throw EndOfRun{};
     }
     loginDialog.reset();
+    RecoverVaultRuns(m_ui, m_state.DataFolder,
+                     m_settings.getBytes(Setting::Master1) + m_settings.getBytes(Setting::Master2));
+    RemoveOldVaultLeftovers(m_state.DataFolder);
 
     auto splash = std::make_unique<frmSplash>(m_splashMilliseconds);
     splash->show();

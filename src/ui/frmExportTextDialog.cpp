@@ -1,6 +1,7 @@
 #include "ui/frmExportTextDialog.h"
 
 #include "platform/Ui.h"
+#include "ui/StartFolder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -172,8 +173,10 @@ void frmExportTextDialog::Command1_Click()
 
 void frmExportTextDialog::OKButton_Click()
 {
-    const QString path = m_path->text();
-    const auto mode = PrepareTextExportTarget(m_context.ui, path);
+    const QString path = InStartFolder(m_path->text());
+    // The box shows where the file goes.
+    m_path->setText(path);
+    const auto mode = PrepareTextExportTarget(m_context.ui, m_context.state, path);
     if (!mode)
         return;
     showFinished(false);

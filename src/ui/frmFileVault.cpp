@@ -9,6 +9,7 @@
 #include "ui/FolderList.h"
 #include "ui/PathDropEdit.h"
 #include "ui/RepaintNow.h"
+#include "ui/StartFolder.h"
 #include "ui/frmMain.h"
 
 #include <QCheckBox>
@@ -74,10 +75,12 @@ frmFileVault::frmFileVault(AppContext &context, frmMain &main, QWidget *parent)
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    // The load state: the current folder, every file, and the password to be kept as an entry.
+    // The load state: the folder last used or the home folder (the program's current folder is
+    // its data folder, whose files are never for the vault), every file, and the password to be
+    // kept as an entry.
     m_addPassword->setChecked(true);
     m_files->setPattern(m_searchSpec->text());
-    if (!m_folders->setPath(QDir::currentPath()))
+    if (!m_folders->setPath(StartFolder()))
         m_folders->setPath(QDir::homePath());
     resize(640, 520);
     m_drives->setFocus();
@@ -227,6 +230,7 @@ void frmFileVault::Drive1_Change(const QString &root)
 
 void frmFileVault::Dir1_Change(const QString &folder)
 {
+    RememberFolder(folder);
     m_drives->showDriveOf(folder);
     m_files->setFolder(folder);
 }

@@ -1,44 +1,81 @@
 #include "filevault/InPlaceCipher.h"
 #include "VaultTestFiles.h"
-#include "crypto/Rc4Key.h"
 #include "crypto/cPQCrypt.h"
+#include "filevault/VaultJournal.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
 namespace {
 const QByteArray kKey = "file password";
+constexpr qint64 kChunk = VaultJournal::ChunkSize;
 
-// A source whose every read fails, as a failing disk's would.
-struct BrokenSource : QIODevice
+struct stat StatOf(const QString &path)
 {
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64) override { return -1; }
-};
+    struct stat st
+    {
+    };
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+QByteArray XattrOf(const QString &path)
+{
+    char value[64] = {};
+    const ssize_t n =
+        ::getxattr(QFile::encodeName(path).constData(), "user.pellora", value, sizeof(value));
+    return n < 0 ? QByteArray() : QByteArray(value, n);
+}
 } // namespace
 
 class FileVaultCipher : public ::testing::Test
 {
 protected:
     VaultFixture f;
+
+    CipherOutcome pass(const QString &path, bool encrypt = true)
+    {
+        return InPlaceCipher(path).run(kKey, encrypt, f.place());
+    }
 };
 
-// The last size streams through many chunks; every pass must equal one pass of the cipher over
-// the whole content, and the file keeps its permissions.
-TEST_F(FileVaultCipher, PassesEqualTheOneShotCipherAndRestoreEveryByte)
+// Every pass equals one pass of the cipher over the whole content, and over the file's own bytes:
+// inode, owner, group, mode, extended attributes and a second hard link all stay. No journal or
+// temporary file is left behind.
+TEST_F(FileVaultCipher, ChunkedPassesEqualTheOneShotCipherOverTheFileItself)
 {
-    for (const qint64 size : {qint64(0), qint64(1), kCipherChunk - 1, kCipherChunk,
-                              kCipherChunk + 1, 8 * kCipherChunk + 17}) {
+    const QString link = f.pathOf(QStringLiteral("second link"));
+    for (const qint64 size :
+         {qint64(0), qint64(1), kChunk - 1, kChunk, kChunk + 1, 2 * kChunk + 17}) {
         const QByteArray plain = RandomBytes(size, quint32(size));
         const QString path = f.put(QStringLiteral("data.bin"), plain);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        ASSERT_EQ(CipherFileInPlace(path, kKey), CipherOutcome::Done) << size;
-        EXPECT_TRUE(ReadFile(path) == Crypt().Encrypt(plain, kKey)) << size;
-        ASSERT_EQ(CipherFileInPlace(path, kKey), CipherOutcome::Done) << size;
+        const QByteArray native = QFile::encodeName(path);
+        ::chmod(native.constData(), 0660);
+        ASSERT_EQ(::chown(native.constData(), 1234, 4321), 0);
+        const bool xattrs = ::setxattr(native.constData(), "user.pellora", "kept", 4, 0) == 0;
+        QFile::remove(link);
+        ASSERT_EQ(::link(native.constData(), QFile::encodeName(link).constData()), 0);
+        const struct stat before = StatOf(path);
+
+        ASSERT_EQ(pass(path), CipherOutcome::Done) << size;
+        EXPECT_TRUE(ReadFile(link) == Crypt().Encrypt(plain, kKey)) << size;
+        const struct stat after = StatOf(path);
+        EXPECT_EQ(after.st_ino, before.st_ino) << size;
+        EXPECT_EQ(after.st_mode, before.st_mode) << size;
+        EXPECT_EQ(after.st_uid, 1234u) << size;
+        EXPECT_EQ(after.st_gid, 4321u) << size;
+        EXPECT_EQ(after.st_nlink, 2u) << size;
+        if (xattrs) {
+            EXPECT_EQ(XattrOf(path), "kept") << size;
+        }
+        ASSERT_EQ(pass(path, false), CipherOutcome::Done) << size;
         EXPECT_TRUE(ReadFile(path) == plain) << size;
-        EXPECT_TRUE(QFile::permissions(path) & QFile::ReadGroup) << size;
-        EXPECT_EQ(FolderEntries(f.folder), QStringList{QStringLiteral("data.bin")}) << size;
+        EXPECT_EQ(FolderEntries(f.folder), QStringList({"data.bin", "second link"})) << size;
+        EXPECT_TRUE(VaultJournal::findIn(f.state.DataFolder).isEmpty()) << size;
     }
 }
 
@@ -47,18 +84,33 @@ TEST_F(FileVaultCipher, ThroughALinkTheTargetChangesAndTheLinkStays)
     const QString target = f.put(QStringLiteral("target.txt"), "linked content");
     const QString link = f.pathOf(QStringLiteral("link.txt"));
     ASSERT_TRUE(QFile::link(target, link));
-    ASSERT_EQ(CipherFileInPlace(link, kKey), CipherOutcome::Done);
+    ASSERT_EQ(pass(link), CipherOutcome::Done);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(ReadFile(target), Crypt().Encrypt("linked content", kKey));
 }
 
-// Taking a failed read for the end of the file would cut the file short.
-TEST_F(FileVaultCipher, AFailedReadIsAReadFailure)
+// A file that cannot be changed in place is refused before anything is written; a writable file
+// in a folder that cannot be written is changed.
+TEST_F(FileVaultCipher, OnlyWhatCanBeChangedInPlaceIsChanged)
 {
-    BrokenSource source;
-    source.open(QIODevice::ReadOnly);
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    Rc4Stream stream(kKey);
-    EXPECT_EQ(PumpCipher(source, sink, stream), CipherOutcome::ReadFailed);
+    const QString readOnly = f.put(QStringLiteral("read-only.txt"), "kept as it is");
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup);
+    QDir(f.folder).mkdir(QStringLiteral("sub"));
+    ::mkfifo(QFile::encodeName(f.pathOf(QStringLiteral("pipe"))).constData(), 0600);
+    const QList<QPair<QString, InPlaceCipher::Access>> table{
+        {readOnly, InPlaceCipher::Access::Unwritable},
+        {f.pathOf(QStringLiteral("sub")), InPlaceCipher::Access::Unreadable},
+        {f.pathOf(QStringLiteral("pipe")), InPlaceCipher::Access::Unreadable},
+        {f.pathOf(QStringLiteral("missing")), InPlaceCipher::Access::Unreadable}};
+    for (const auto &[path, access] : table) {
+        InPlaceCipher file(path);
+        EXPECT_EQ(file.open(), access) << path.toStdString();
+        EXPECT_NE(file.run(kKey, true, f.place()), CipherOutcome::Done) << path.toStdString();
+    }
+    EXPECT_EQ(ReadFile(readOnly), "kept as it is");
+
+    const QString inLocked = f.put(QStringLiteral("sub/writable.txt"), "in a locked folder");
+    QFile::setPermissions(f.pathOf(QStringLiteral("sub")), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(pass(inLocked), CipherOutcome::Done);
+    EXPECT_EQ(ReadFile(inLocked), Crypt().Encrypt("in a locked folder", kKey));
 }

@@ -3,8 +3,7 @@
 #include "VaultTestFiles.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/PasswordField.h"
-#include "filevault/InPlaceCipher.h"
-#include "filevault/RunProgress.h"
+#include "filevault/VaultJournal.h"
 #include "platform/VbError.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +45,7 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     EXPECT_EQ(view.statuses,
               QStringList({"Total Bytes selected for processing: 11", "Processing... a.txt",
                            "Processing... b.txt", "Processing Complete"}));
-    EXPECT_EQ(view.progress, QList<int>({1, 13, 25, 37, 37, 49, 61, 73, 73, 0}));
+    EXPECT_EQ(view.progress, QList<int>({1, 45, 100, 0}));
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
     EXPECT_EQ(f.ui.busyDepth, 0);
 
@@ -81,7 +80,7 @@ TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
     run.useMasterPasswords = true;
     process(run);
     EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
-    EXPECT_EQ(view.progress, QList<int>({1, 26, 51, 76, 100, 0}));
+    EXPECT_EQ(view.progress, QList<int>({1, 100, 0}));
 
     AppState restarted;
     restarted.ActiveMaster1 = f.state.ActiveMaster1;
@@ -127,31 +126,44 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
 }
 
+// A file that cannot be changed in place gets no entry and no log event, and is left as it was.
 TEST_F(FileVaultRun, FilesThatCannotBeReadOrWrittenAreSkippedAndTheRunGoesOn)
 {
     f.state.LogFileEncryption = true;
     QDir(f.folder).mkdir("sub");
     ::mkfifo(QFile::encodeName(f.pathOf("pipe")).constData(), 0600);
-    const QByteArray big = RandomBytes(3 * kCipherChunk, 3);
-    f.put("big.bin", big);
+    QFile::setPermissions(f.put("locked.txt", "read-only"), QFile::ReadOwner);
     f.put("c.txt", "charlie");
-    {
-        FileSizeLimit full(2 * kCipherChunk);
-        process(runOf({"sub", "pipe", "big.bin", "c.txt"}, "password", true));
-    }
+    process(runOf({"sub", "pipe", "locked.txt", "c.txt"}, "password", true));
     const QString reading = "An error reading the file has occurred, skipping ";
     EXPECT_EQ(f.ui.messages(),
               QStringList({reading + "sub", reading + "pipe",
-                           "An error writing the file has occurred, skipping big.bin"}));
-    EXPECT_TRUE(read("big.bin") == big);
+                           "An error writing the file has occurred, skipping locked.txt"}));
+    EXPECT_EQ(read("locked.txt"), "read-only");
     EXPECT_EQ(read("c.txt"), Crypt().Encrypt("charlie", "password"));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
     EXPECT_EQ(LogTexts(f.state.LogFile).size(), 1);
-    EXPECT_EQ(FolderEntries(f.folder).size(), 4); // no temporary file left
+    EXPECT_EQ(FolderEntries(f.folder).size(), 4); // nothing left beside the files
 }
 
-// A name an entry cannot hold skips the file only when an entry is wanted; a store that fails is
-// told and not logged as added.
+// The entry is stored and on the disk before the file's first byte changes; the bar moves with
+// the bytes.
+TEST_F(FileVaultRun, TheEntryComesFirstAndTheBarFollowsTheBytes)
+{
+    const QByteArray big = RandomBytes(3 * VaultJournal::ChunkSize, 3);
+    f.put("big.bin", big);
+    f.put("empty");
+    QList<bool> entryFirst;
+    ProcessFiles(f.ui, f.state, view, runOf({"big.bin", "empty"}, "password", true), true,
+                 [&] { entryFirst << (read("big.bin") == big); });
+    EXPECT_EQ(entryFirst, QList<bool>({true, false}));
+    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 2);
+    EXPECT_EQ(view.progress, QList<int>({1, 33, 66, 100, 0}));
+    EXPECT_TRUE(read("big.bin") == Crypt().Encrypt(big, "password"));
+}
+
+// A name an entry cannot hold skips the file only when an entry is wanted; when the store fails,
+// the file is not changed and nothing is logged as added.
 TEST_F(FileVaultRun, WhatCannotBecomeAnEntryIsToldAndNotLogged)
 {
     f.state.LogPwdChanges = true;
@@ -166,16 +178,12 @@ TEST_F(FileVaultRun, WhatCannotBecomeAnEntryIsToldAndNotLogged)
     f.put("a.txt", "alpha");
     QDir().mkpath(f.state.LoginFile);
     process(runOf({"a.txt"}, "password", true));
-    EXPECT_TRUE(f.ui.messages().last().startsWith("An error has occurred in Addlogin "));
+    const QStringList told = f.ui.messages();
+    EXPECT_TRUE(told.value(told.size() - 2).startsWith("An error has occurred in Addlogin "));
+    EXPECT_EQ(told.last(),
+              "No entry could be stored for the password of a.txt, so a.txt has not been changed.");
+    EXPECT_EQ(read("a.txt"), "alpha");
     EXPECT_FALSE(QFile::exists(f.state.LogFile));
-}
-
-TEST(FileVaultProgress, StepsByCountInQuartersHalvesToEven)
-{
-    const QList<QPair<int, int>> table{{1, 25}, {2, 12}, {3, 8},  {4, 6}, {8, 3},
-                                       {10, 2}, {40, 1}, {50, 0}, {60, 0}};
-    for (const auto &[count, step] : table)
-        EXPECT_EQ(ProgressStep(count), step) << count;
 }
 
 TEST_F(FileVaultRun, NoSelectionEndsAtOnce)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FileSizeLimit.h"
 #include "FakeUi.h"
 #include "TempHome.h"
 #include "app/AppState.h"
 #include "app/DataFolder.h"
 #include "filevault/DropFiles.h"
+#include "filevault/InPlaceCipher.h"
 #include "filevault/VaultRun.h"
 #include "log/LogRecord.h"
 #include "platform/Clock.h"
@@ -82,8 +82,9 @@ struct VaultFixture
 
     VaultFixture()
     {
-        state.LoginFile = home.dataFolder() + QStringLiteral("Pellora.lgn");
-        state.LogFile = home.dataFolder() + QStringLiteral("Pellora.log");
+        state.DataFolder = home.dataFolder();
+        state.LoginFile = state.DataFolder + QStringLiteral("Pellora.lgn");
+        state.LogFile = state.DataFolder + QStringLiteral("Pellora.log");
         state.ActiveMaster1 = QByteArray("\x91master\0one", 11);
         state.ActiveMaster2 = "\xffmaster two";
         QDir().mkpath(folder);
@@ -102,6 +103,7 @@ struct VaultFixture
                               QStringLiteral("3/1/2024 10:00:00 AM"));
     }
     QString pathOf(const QString &name) const { return folder + QLatin1Char('/') + name; }
+    JournalPlace place() const { return {state.DataFolder, state.entryKey()}; }
     // Writes a file into the folder; its full path.
     QString put(const QString &name, const QByteArray &bytes = {}) const
     {

@@ -133,10 +133,10 @@ step "encrypting a file in the file vault"
 wait_window Pellora
 keys alt+t Return
 wait_window "File Encryption/Decryption"
-# It opens in the data folder. From the drive box, Tab goes to the folder tree: five folders
-# up is the tour's own folder, whose first subfolder is "files".
+# It opens in the home folder. From the drive box, Tab goes to the folder tree: one folder up
+# is the tour's own folder, whose first subfolder is "files".
 # The tree is rebuilt after each Return; nothing outside the window shows when it is done.
-keys Tab Up Up Up Up Up Return
+keys Tab Up Return
 sleep 1
 keys Down Return
 sleep 1

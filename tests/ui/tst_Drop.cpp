@@ -98,6 +98,14 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(a), scrambled);
         QVERIFY(h.ui.shown.isEmpty());
         QVERIFY(main.ListView1()->acceptDrops());
+
+        const QByteArray store = ReadFile(h.state.LoginFile);
+        drop(main, first, h.state.LoginFile, Qt::NoModifier);
+        QCOMPARE(ReadFile(h.state.LoginFile), store);
+        QCOMPARE(h.ui.messages(), QStringList{"These are Pellora's own files, which it never "
+                                              "encrypts or decrypts, so nothing has been "
+                                              "changed:\n" +
+                                              h.state.LoginFile});
     }
 };
 

@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
@@ -62,6 +64,34 @@ private Q_SLOTS:
         QCOMPARE(h.ui.messages().size(), 1);
         Click(&dialog, "CancelButton");
         QVERIFY(!dialog.isVisible());
+    }
+
+    // A bare name goes to the home folder, not beside the store; the program's own files are
+    // refused by name and left as they were.
+    void bareNamesGoHomeAndOwnFilesAreRefused()
+    {
+        UiHarness h;
+        h.setMasters("first master", "second master");
+        h.addEntry("alice", "Mail box", "p w1");
+        QDir::setCurrent(h.state.DataFolder);
+        frmExportTextDialog dialog(h.context);
+        dialog.show();
+        Type(&dialog, "Text1", QStringLiteral("bare.txt"));
+        Click(&dialog, "OKButton");
+        QCOMPARE(ReadFile(QDir::home().filePath(QStringLiteral("bare.txt"))),
+                 QByteArray("alice\r\n"));
+        QVERIFY(!QFile::exists(h.state.DataFolder + QStringLiteral("bare.txt")));
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("Text1"))->text(),
+                 QDir::home().filePath(QStringLiteral("bare.txt")));
+
+        const QByteArray store = ReadFile(h.state.LoginFile);
+        Type(&dialog, "Text1", h.state.LoginFile);
+        Click(&dialog, "OKButton");
+        QCOMPARE(ReadFile(h.state.LoginFile), store);
+        QCOMPARE(h.ui.messages(),
+                 QStringList{h.state.LoginFile + " is one of Pellora's own files, which an export "
+                                                 "never writes. Please choose another file."});
+        QVERIFY(h.ui.asked.isEmpty());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "platform/Ansi.h"
 #include "ui/EntryListView.h"
 #include "ui/FileVaultCommands.h"
+#include "ui/StartFolder.h"
 #include "ui/frmFileVault.h"
 #include "ui/frmMain.h"
 
@@ -22,7 +23,7 @@
 #include <memory>
 
 namespace {
-// A main window with masters and the vault window opened on the current folder, which holds the
+// A main window with masters and the vault window opened on the folder last used, which holds the
 // named files (each holding its own name).
 struct VaultWorld
 {
@@ -36,7 +37,7 @@ struct VaultWorld
         h.setMasters("first master", "second master");
         main = std::make_unique<frmMain>(h.context);
         QDir(folder).mkpath(QStringLiteral("sub"));
-        QDir::setCurrent(folder);
+        RememberFolder(folder);
         for (const QString &name : names)
             WriteFile(folder + QLatin1Char('/') + name, name.toUtf8());
         w = std::make_unique<frmFileVault>(h.context, *main);
@@ -93,6 +94,22 @@ private Q_SLOTS:
         QCOMPARE(v.w->statusText(), QStringLiteral("Status"));
         QCOMPARE(v.files()->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(v.w->currentRun().folder, v.folder);
+    }
+
+    // The program's current folder is its data folder; the window opens in the folder last used,
+    // or in the home folder when none was used or the last was one of the program's own.
+    void opensInTheFolderLastUsedNeverInTheDataFolder()
+    {
+        VaultWorld v;
+        QDir::setCurrent(v.h.state.DataFolder);
+        for (const QString &last : {QString(), v.h.state.DataFolder}) {
+            RememberFolder(last);
+            frmFileVault again(v.h.context, *v.main);
+            QCOMPARE(again.currentRun().folder, QDir::homePath());
+        }
+        RememberFolder(v.folder + QStringLiteral("/sub"));
+        frmFileVault third(v.h.context, *v.main);
+        QCOMPARE(third.currentRun().folder, v.folder + QStringLiteral("/sub"));
     }
 
     void theKeyOptionsAndCreate()

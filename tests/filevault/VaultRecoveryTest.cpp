@@ -1,0 +1,153 @@
+#include "filevault/VaultRecovery.h"
+#include "VaultTestFiles.h"
+#include "crypto/cPQCrypt.h"
+#include "filevault/FileKey.h"
+#include "filevault/ProcessFiles.h"
+#include "filevault/VaultJournal.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kKey = "file password";
+constexpr qint64 kChunk = VaultJournal::ChunkSize;
+
+// A pass stopped dead once a number of chunks were written over, as a kill would stop it.
+struct Stop
+{
+};
+
+void StopAfter(const QString &path, bool encrypt, const JournalPlace &place, qint64 chunks)
+{
+    try {
+        InPlaceCipher(path).run(kKey, encrypt, place, [&](qint64 done) {
+            if (done >= chunks * kChunk)
+                throw Stop{};
+        });
+    } catch (const Stop &) {
+    }
+}
+
+enum class Damage { None, TornOverwrite, TornNextRecord };
+} // namespace
+
+class FileVaultRecovery : public ::testing::Test
+{
+protected:
+    VaultFixture f;
+    const QByteArray plain = RandomBytes(3 * kChunk + 100, 7);
+    const QByteArray cipher = Crypt().Encrypt(plain, kKey);
+
+    QStringList journals() const { return VaultJournal::findIn(f.state.DataFolder); }
+    void recover(const QByteArray &entryKey)
+    {
+        RecoverVaultRuns(f.ui, f.state.DataFolder, entryKey);
+    }
+};
+
+// Whatever the stop left (a chunk half written over, a record half written), recovery ends the
+// file as the whole pass would have, in either direction, and names it. While the file was being
+// enciphered, the journal held none of its plain bytes.
+TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
+{
+    struct Row
+    {
+        bool encrypt;
+        qint64 stopAfter;
+        Damage damage;
+    };
+    const Row table[] = {{true, 1, Damage::None},
+                         {true, 2, Damage::TornOverwrite},
+                         {true, 1, Damage::TornNextRecord},
+                         {false, 3, Damage::None},
+                         {false, 1, Damage::TornNextRecord}};
+    for (const Row &row : table) {
+        const QByteArray &from = row.encrypt ? plain : cipher;
+        const QByteArray &to = row.encrypt ? cipher : plain;
+        const QString path = f.put(QStringLiteral("big.bin"), from);
+        StopAfter(path, row.encrypt, f.place(), row.stopAfter);
+        ASSERT_EQ(journals().size(), 1);
+        const QString journal = journals().first();
+        if (row.damage == Damage::TornOverwrite) {
+            QFile file(path);
+            file.open(QIODevice::ReadWrite);
+            file.seek((row.stopAfter - 1) * kChunk);
+            file.write(from.mid((row.stopAfter - 1) * kChunk, kChunk / 2));
+        } else if (row.damage == Damage::TornNextRecord) {
+            // The second record goes to the journal's end, so cutting the file tears it.
+            ASSERT_EQ(row.stopAfter, 1);
+            VaultJournal::open(journal)->record(2, kChunk, to.constData() + kChunk, kChunk);
+            QFile::resize(journal, QFileInfo(journal).size() - 1000);
+        }
+        if (row.encrypt) {
+            EXPECT_FALSE(ReadFile(journal).contains(plain.mid(kChunk / 2, 256)));
+        }
+
+        f.ui.shown.clear();
+        recover(f.state.entryKey());
+        EXPECT_TRUE(ReadFile(path) == to) << row.stopAfter << int(row.damage);
+        EXPECT_TRUE(journals().isEmpty());
+        ASSERT_EQ(f.ui.shown.size(), 1);
+        EXPECT_TRUE(
+            f.ui.shown[0].text.endsWith(path + (row.encrypt ? QStringLiteral(" (encrypted)")
+                                                            : QStringLiteral(" (decrypted)"))));
+    }
+}
+
+// Under other master passwords, or with the file replaced, nothing is touched; the file is named,
+// and its journal kept until a start that can finish it.
+TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKept)
+{
+    const QString path = f.put(QStringLiteral("big.bin"), plain);
+    StopAfter(path, true, f.place(), 1);
+    const QByteArray stopped = ReadFile(path);
+    recover("other masters");
+    EXPECT_TRUE(ReadFile(path) == stopped);
+    ASSERT_EQ(f.ui.shown.size(), 1);
+    EXPECT_TRUE(f.ui.shown[0].text.contains(path + ": it was begun under other master passwords"));
+
+    const QString moved = f.pathOf(QStringLiteral("moved.bin"));
+    QFile::rename(path, moved);
+    WriteFile(path, stopped);
+    recover(f.state.entryKey());
+    EXPECT_TRUE(f.ui.shown[1].text.contains(path + ": it has been moved or replaced"));
+    EXPECT_TRUE(ReadFile(path) == stopped);
+    ASSERT_EQ(journals().size(), 1);
+
+    QFile::remove(path);
+    QFile::rename(moved, path);
+    recover(f.state.entryKey());
+    EXPECT_TRUE(ReadFile(path) == cipher);
+    EXPECT_TRUE(journals().isEmpty());
+}
+
+// A journal cut short while being made, or with no whole record, comes before any change: it is
+// dropped without a word and the file stays as it is.
+TEST_F(FileVaultRecovery, JournalsFromBeforeAnyChangeAreDroppedSilently)
+{
+    const QString path = f.put(QStringLiteral("a.txt"), "untouched");
+    VaultJournal::Subject subject;
+    subject.path = QFile::encodeName(path);
+    subject.size = 9;
+    subject.key = SealFileKey(FileKeyFor(kKey), f.state.entryKey());
+    VaultJournal::create(f.state.DataFolder, subject);
+    WriteFile(f.state.DataFolder + QStringLiteral("PelloraVault-Ab12Cd.jnl"), "PVJRN");
+    ASSERT_EQ(journals().size(), 2);
+    recover(f.state.entryKey());
+    EXPECT_TRUE(journals().isEmpty());
+    EXPECT_TRUE(f.ui.shown.isEmpty());
+    EXPECT_EQ(ReadFile(path), "untouched");
+}
+
+// A run first finishes what an earlier one left, then does its own work.
+TEST_F(FileVaultRecovery, ARunFinishesEarlierWorkFirst)
+{
+    const QString path = f.put(QStringLiteral("big.bin"), plain);
+    f.put(QStringLiteral("b.txt"), "bravo");
+    StopAfter(path, true, f.place(), 2);
+    RecordingView view;
+    VaultRun run{f.folder, {{QStringLiteral("b.txt"), true}}, QString::fromLatin1(kKey)};
+    ProcessFiles(f.ui, f.state, view, run, true, {});
+    EXPECT_TRUE(ReadFile(path) == cipher);
+    EXPECT_EQ(ReadFile(f.pathOf(QStringLiteral("b.txt"))), Crypt().Encrypt("bravo", kKey));
+    EXPECT_EQ(f.ui.shown.size(), 1);
+}
