@@ -9,6 +9,8 @@
 #include "cli/CommandContext.h"
 #include "cli/ExitCode.h"
 #include "cli/SecretSource.h"
+#include "filevault/OldVaultLeftovers.h"
+#include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
 #include "master/MasterPasswords.h"
@@ -42,7 +44,10 @@ int Session::open(Access access)
         m_context.ui.message(QString::fromLatin1(kNoMastersMessage));
         return ExitCode::Failed;
     }
-    return logIn(stored1, stored2) ? ExitCode::Done : ExitCode::Failed;
+    if (!logIn(stored1, stored2))
+        return ExitCode::Failed;
+    finishVaultRuns();
+    return ExitCode::Done;
 }
 
 // A writer keeps the lock to its end. A reader takes it only to recover, and leaves recovery to
@@ -63,6 +68,18 @@ bool Session::lockAndRecover(Access access)
     if (moment.acquire())
         RecoverInterruptedWork(m_context.ui, folder, m_context.settings);
     return true;
+}
+
+// A vault run's journal is sealed under the entry key, so it is finished only after the login,
+// as the window program does; a reader leaves it to whoever holds the vault.
+void Session::finishVaultRuns()
+{
+    const QString &folder = m_context.state.DataFolder;
+    VaultLock moment(folder);
+    if (!moment.acquire())
+        return;
+    RecoverVaultRuns(m_context.ui, folder, m_context.state.entryKey());
+    RemoveOldVaultLeftovers(folder);
 }
 
 bool Session::readSettings(QByteArray &stored1, QByteArray &stored2)

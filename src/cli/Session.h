@@ -9,7 +9,8 @@ class VaultLock;
 
 // Opens the vault for one command the way the window program's start does: the data folder and
 // its files, the vault lock (for the whole command when it writes, for a moment otherwise),
-// recovery of interrupted work, the logging switches and the master login, with its events.
+// recovery of interrupted work, the logging switches, the master login with its events, then
+// the vault runs a crash left unfinished.
 class Session
 {
 public:
@@ -25,6 +26,7 @@ private:
     bool lockAndRecover(Access access);
     bool readSettings(QByteArray &stored1, QByteArray &stored2);
     bool logIn(const QByteArray &stored1, const QByteArray &stored2);
+    void finishVaultRuns();
 
     CommandContext &m_context;
     std::unique_ptr<VaultLock> m_lock;

@@ -25,7 +25,7 @@ int exportText(CommandContext &c, const QString &path, const TextExportOptions &
 {
     // The dialog asks whether to overwrite an existing file; No adds to its end.
     c.ui.setAnswer(!append);
-    const auto mode = PrepareTextExportTarget(c.ui, path);
+    const auto mode = PrepareTextExportTarget(c.ui, c.state, path);
     if (!mode)
         return ExitCode::Failed;
     NoTextExportView view;

@@ -6,6 +6,7 @@
 #include "cli/ExitCode.h"
 #include "cli/Output.h"
 #include "cli/SecretSource.h"
+#include "filevault/OwnFiles.h"
 #include "filevault/ProcessFiles.h"
 
 #include <QFileInfo>
@@ -36,6 +37,11 @@ private:
 // One run of the engine per file, in the order given, so each file gets its own status line.
 int processFiles(CommandContext &c, const VaultRequest &request)
 {
+    // As the window refuses a run that holds one of Pellora's own files, none is touched then.
+    if (const QStringList own = OwnFiles(c.state).among(request.paths); !own.isEmpty()) {
+        c.ui.message(OwnFilesRefusal(own));
+        return ExitCode::Failed;
+    }
     const QString password =
         request.filePassword ? c.secrets.next(QStringLiteral("File password")) : QString();
     const QString done =
