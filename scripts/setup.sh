@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
           nettle-dev libgmp-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xdotool imagemagick xclip x11-utils desktop-file-utils appstream file)
+          xvfb xdotool imagemagick xclip x11-utils desktop-file-utils appstream file
+          bash-completion zsh)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,20 +2,17 @@
 
 #include "platform/Convert.h"
 
-namespace {
-// Date and time apart: no time-zone work, which a list of thousands of entries would feel.
-std::pair<QDate, QTime> expiryMoment(const LoginRecord &record)
+std::pair<QDate, QTime> ExpiryMoment(const LoginRecord &record)
 {
     const auto [date, time] = Convert::OleDateParts(record.ExpireStart);
     return {date.addDays(record.ExpireDays), time};
 }
-} // namespace
 
 QString ExpiryText(const LoginRecord &record)
 {
     if (record.ExpireDays == 0)
         return QStringLiteral("Never");
-    const auto [date, time] = expiryMoment(record);
+    const auto [date, time] = ExpiryMoment(record);
     if (!date.isValid())
         return QString();
     return Convert::GeneralDate(date, time);
@@ -25,5 +22,5 @@ QString ExpirySortKey(const LoginRecord &record)
 {
     if (record.ExpireDays == 0)
         return QStringLiteral("25000101");
-    return expiryMoment(record).first.toString(QStringLiteral("yyyyMMdd"));
+    return ExpiryMoment(record).first.toString(QStringLiteral("yyyyMMdd"));
 }

@@ -22,6 +22,16 @@ double roundHalfEven(double v)
     return std::nearbyint(v); // the default rounding mode rounds halves to even
 }
 
+const QDate &oleEpoch()
+{
+    static const QDate epoch(1899, 12, 30);
+    return epoch;
+}
+
+} // namespace
+
+namespace Convert {
+
 QString shortDateFormat()
 {
     QString f = QLocale().dateFormat(QLocale::ShortFormat);
@@ -38,16 +48,6 @@ QString longTimeFormat()
     f.remove(QRegularExpression(QStringLiteral("^\\s*t+\\s*")));
     return f.trimmed();
 }
-
-const QDate &oleEpoch()
-{
-    static const QDate epoch(1899, 12, 30);
-    return epoch;
-}
-
-} // namespace
-
-namespace Convert {
 
 bool IsNumeric(const QString &text)
 {

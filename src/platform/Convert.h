@@ -29,6 +29,10 @@ QDateTime FromOleDate(double days);
 // An invalid date for values no calendar holds.
 std::pair<QDate, QTime> OleDateParts(double days);
 
+// The locale's short date format with four-digit years, and its long time format without the
+// time zone: the two halves of the general date text.
+QString shortDateFormat();
+QString longTimeFormat();
 // Short date, then the time unless it is midnight: the program's general date text.
 QString GeneralDate(const QDateTime &when);
 QString GeneralDate(const QDate &date, const QTime &time);

@@ -18,20 +18,30 @@
 #include <QFileInfo>
 
 namespace {
-constexpr auto kPrivate = QFile::ReadOwner | QFile::WriteOwner;
-
-// Adds text at the end of path (made when missing, private to the user) and makes it durable.
-void appendDurably(const QString &path, const QByteArray &text)
+// The whole text is put together first and then replaces the file in one step (an append keeps
+// the file's old text in front), so a failure or a kill never leaves half an export.
+struct Output
 {
-    const bool made = !QFileInfo::exists(path);
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Append, kPrivate) ||
-        out.write(text) != text.size() || !out.flush())
-        RaiseExportTargetError(out);
-    DurableFile::syncData(out);
-    out.close();
-    if (made)
-        DurableFile::syncFolder(QFileInfo(path).absolutePath());
+    QString path;
+    QByteArray text;
+};
+
+Output openOutput(const QString &path, TextExportMode mode)
+{
+    CheckExportTarget(path);
+    Output out{path, {}};
+    if (mode == TextExportMode::Append && QFileInfo::exists(path)) {
+        QFile existing(path);
+        if (!existing.open(QIODevice::ReadOnly))
+            RaiseExportTargetError(existing);
+        out.text = existing.readAll();
+    }
+    return out;
+}
+
+void write(Output &out, const QByteArray &bytes)
+{
+    out.text += bytes;
 }
 
 // True after telling the user, when path is one of the program's own files.
@@ -43,6 +53,10 @@ bool refusedAsOwn(Ui &ui, const AppState &state, const QString &path)
     return true;
 }
 
+void finish(const Output &out, const QString &dataFolder)
+{
+    DurableFile::replace(out.path, out.text, ExportNotePath(dataFolder));
+}
 } // namespace
 
 std::optional<TextExportMode> PrepareTextExportTarget(Ui &ui, const AppState &state,
@@ -80,8 +94,8 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
         view.setProgress(0);
         view.showProgress(true);
         atOutputFile = true;
-        CheckExportTarget(path);
-        QByteArray text = TextExportHeadingLine(options, *delimiter);
+        Output out = openOutput(path, mode);
+        write(out, TextExportHeadingLine(options, *delimiter));
         int unreadable = 0;
         int shown = 0;
         for (qsizetype i = 0; i < count; ++i) {
@@ -94,19 +108,13 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
                     unreadable += clear ? 0 : 1;
                     password = clear.value_or(QByteArray());
                 }
-                text += TextExportEntryLines(record, password, options, *delimiter);
+                write(out, TextExportEntryLines(record, password, options, *delimiter));
             }
             const int percent = int((i + 1) * 100 / count);
             if (percent != shown)
                 view.setProgress(shown = percent);
         }
-        // A replaced file is wholly old or wholly new; a crash leaves no temporary file behind
-        // for long, as the next start removes what the data folder's note names.
-        if (mode == TextExportMode::Replace)
-            DurableFile::replace(path, text,
-                                 ExportNotePath(QFileInfo(state.LoginFile).absolutePath()));
-        else
-            appendDurably(path, text);
+        finish(out, QFileInfo(state.LoginFile).absolutePath());
         atOutputFile = false;
         written = true;
         view.setProgress(100);

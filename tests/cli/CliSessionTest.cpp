@@ -1,0 +1,198 @@
+#include "CliVault.h"
+#include "TempHome.h"
+#include "app/VaultLock.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kRefused = QStringLiteral("Invalid Password(s), try again!\n");
+
+bool lockHeldElsewhere(const QString &dataFolder)
+{
+    VaultLock probe(dataFolder);
+    return !probe.acquire();
+}
+} // namespace
+
+TEST(CliSession, CommandLineFaultsAreUsageErrorsBeforeAnythingIsAsked)
+{
+    CliVault vault;
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        const char *stdoutHas;
+        const char *stderrHas;
+    } cases[] = {
+        {{"--version"}, 0, "pellora-cli 1.0.0\n", ""},
+        {{"--help"}, 0, "Usage: pellora-cli [--masters-stdin] COMMAND", ""},
+        {{"help", "ls"}, 0, "ls [--sort id|description|login|expiry]", ""},
+        {{"show", "--help"}, 0, "--show-password", ""},
+        {{}, 2, "", "no command given"},
+        {{"frobnicate"}, 2, "", "unknown command 'frobnicate'"},
+        {{"ls", "--sort", "size"}, 2, "", "--sort takes id, description, login or expiry"},
+        {{"ls", "--bogus"}, 2, "", "ls has no option '--bogus'"},
+        {{"show"}, 2, "", "show: missing argument"},
+        {{"show", "12ab"}, 2, "", "'12ab' is no entry id"},
+        {{"rm", "1000", "1001"}, 2, "", "rm: too many arguments"},
+        {{"add", "--login", "joe"}, 2, "", "add needs --description and --login"},
+        {{"add", "--description", "d", "--login", "l", "--start", "soon"}, 2, "", "--start"},
+        {{"edit", "1000", "--password", "--generate"}, 2, "", "contradict"},
+        {{"edit", "1000", "--require-mix", "--no-require-mix"}, 2, "", "contradict"},
+        {{"clip", "1000", "--timeout", "-3"}, 2, "", "--timeout takes a whole number"},
+        {{"encrypt", "a.txt", "--add"}, 2, "", "--add needs --file-password"},
+        {{"export-text"}, 2, "", "Try 'pellora-cli help export-text'."},
+    };
+    for (const auto &c : cases) {
+        // No input at all: a usage error must come before any secret is asked for.
+        const CliRun run = vault.run(c.args);
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QLatin1String(c.stdoutHas))) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String(c.stderrHas))) << run.err.toStdString();
+    }
+}
+
+TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAre)
+{
+    CliVault vault;
+    const struct
+    {
+        QByteArray input;
+        int exitCode;
+        const char *stderrHas;
+    } cases[] = {
+        {"first master\nsecond-master\n", 0, ""},
+        {"first master\r\nsecond-master\r\n", 0, ""},
+        {"first master\nsecond-master", 0, ""},
+        {"first master \nsecond-master\n", 1, "Invalid Password(s), try again!"},
+        {"\tfirst master\nsecond-master\n", 1, "Invalid Password(s), try again!"},
+        {"first master\r\r\nsecond-master\n", 1, "Invalid Password(s), try again!"},
+        {"second-master\nfirst master\n", 1, "Invalid Password(s), try again!"},
+        {"first master\n", 1, "Standard input ended before the line for \"Master password 2\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        const CliRun run =
+            vault.run({QStringLiteral("--masters-stdin"), QStringLiteral("ls")}, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.err.contains(QLatin1String(c.stderrHas))) << run.err.toStdString();
+    }
+}
+
+TEST(CliSession, WrongMastersWriteNothingButTheLoggedFailure)
+{
+    CliVault vault;
+    vault.settings().save(Setting::LogMasterFailure, QStringLiteral("1"));
+    vault.settings().save(Setting::LogStartup, QStringLiteral("1"));
+    const CliRun refused = vault.run({QStringLiteral("--masters-stdin"), QStringLiteral("add"),
+                                      QStringLiteral("--description"), QStringLiteral("d"),
+                                      QStringLiteral("--login"), QStringLiteral("l")},
+                                     "first master\nwrong\nsecret\n");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, kRefused);
+    EXPECT_FALSE(QFile::exists(vault.loginFile()));
+    QStringList log = Lines(QString::fromUtf8(ReadFile(vault.logFile())));
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains(QStringLiteral("\tMaster Login Failure "))) << log[0].toStdString();
+
+    EXPECT_EQ(vault.withMasters({QStringLiteral("ls")}).exitCode, 0);
+    log = Lines(QString::fromUtf8(ReadFile(vault.logFile())));
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[1].contains(QStringLiteral("\tSuccessful Startup, "))) << log[1].toStdString();
+}
+
+TEST(CliSession, WithoutStoredMastersTheUserIsSentToPellora)
+{
+    CliVault vault;
+    vault.settings().saveBytes(Setting::Master1, "480275");
+    const CliRun run = vault.withMasters({QStringLiteral("ls")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("No master passwords have been set yet. Start Pellora to set "
+                                      "them up.\n"));
+}
+
+TEST(CliSession, WritersAreRefusedWhileAnotherProcessHoldsTheVault)
+{
+    CliVault vault;
+    const qint16 id =
+        vault.add(QStringLiteral("Bank"), QStringLiteral("joe"), QStringLiteral("secret"));
+    const QByteArray before = vault.storeBytes();
+    const QString refusal = QString::fromLatin1(kAlreadyRunningMessage) + QLatin1Char('\n');
+
+    // A writer of this very program, waiting for the new masters while it holds the vault.
+    QProcess writer;
+    writer.setProcessEnvironment(CliVault::environment());
+    writer.start(CliVault::program(),
+                 {QStringLiteral("--masters-stdin"), QStringLiteral("change-masters")});
+    writer.write("first master\nsecond-master\n");
+    for (int i = 0; i < 500 && !lockHeldElsewhere(vault.dataFolder()); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(lockHeldElsewhere(vault.dataFolder()));
+
+    const QString idText = QString::number(id);
+    const CliRun removed = vault.withMasters({QStringLiteral("rm"), idText});
+    EXPECT_EQ(removed.exitCode, 1);
+    EXPECT_EQ(removed.err, refusal);
+    // Readers go on and see the whole store.
+    const CliRun listed = vault.withMasters({QStringLiteral("ls")});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(Lines(listed.out).size(), 1);
+
+    writer.closeWriteChannel();
+    ASSERT_TRUE(writer.waitForFinished(10000));
+    EXPECT_EQ(writer.exitCode(), 1);
+    EXPECT_EQ(vault.storeBytes(), before);
+    EXPECT_EQ(vault.withMasters({QStringLiteral("rm"), idText}).exitCode, 0);
+}
+
+TEST(CliSession, RecoveryComesFirstUnlessTheWindowProgramHasTheVault)
+{
+    CliVault vault;
+    const QString leftover = vault.dataFolder() + QStringLiteral("Pellora.lgn.Ab12cD");
+    WriteFile(leftover, "half a store");
+    {
+        VaultLock window(vault.dataFolder());
+        ASSERT_TRUE(window.acquire());
+        EXPECT_EQ(vault.withMasters({QStringLiteral("ls")}).exitCode, 0);
+        EXPECT_TRUE(QFile::exists(leftover));
+    }
+    // Before the masters are even checked.
+    EXPECT_EQ(
+        vault.run({QStringLiteral("--masters-stdin"), QStringLiteral("ls")}, "x\ny\n").exitCode, 1);
+    EXPECT_FALSE(QFile::exists(leftover));
+}
+
+TEST(CliSession, TerminalPromptsDoNotEchoTheMasters)
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        GTEST_SKIP() << "script(1) is needed for a terminal";
+    CliVault vault;
+    vault.add(QStringLiteral("Bank"), QStringLiteral("joe"), QStringLiteral("secret"));
+    QProcess terminal;
+    terminal.setProcessEnvironment(CliVault::environment());
+    terminal.start(script, {QStringLiteral("-qec"), CliVault::program() + QStringLiteral(" ls"),
+                            QStringLiteral("/dev/null")});
+    QByteArray screen;
+    auto waitFor = [&](const QByteArray &text) {
+        for (int i = 0; i < 100 && !screen.contains(text); ++i) {
+            terminal.waitForReadyRead(100);
+            screen += terminal.readAll();
+        }
+        return screen.contains(text);
+    };
+    ASSERT_TRUE(waitFor("Master password 1: "));
+    terminal.write("first master\n");
+    ASSERT_TRUE(waitFor("Master password 2: "));
+    terminal.write("second-master\n");
+    ASSERT_TRUE(terminal.waitForFinished(10000));
+    screen += terminal.readAll();
+    EXPECT_EQ(terminal.exitCode(), 0);
+    EXPECT_TRUE(screen.contains("\tBank\tjoe\tNever")) << screen.toStdString();
+    EXPECT_FALSE(screen.contains("master")) << screen.toStdString();
+}

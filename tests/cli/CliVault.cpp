@@ -1,0 +1,104 @@
+#include "CliVault.h"
+
+#include "StoreFixture.h"
+#include "app/DataFolder.h"
+#include "entries/EditorLogic.h"
+#include "entries/LoginStore.h"
+#include "entries/LoginValidation.h"
+#include "master/MasterPasswords.h"
+
+#include <QLocale>
+#include <QProcess>
+
+QString CliVault::program()
+{
+    return QStringLiteral(PELLORA_CLI_PATH);
+}
+
+QProcessEnvironment CliVault::environment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    return env;
+}
+
+CliVault::CliVault()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    m_state.DataFolder = m_home.dataFolder();
+    m_state.LoginFile = m_state.DataFolder + QStringLiteral("Pellora.lgn");
+    m_state.LogFile = m_state.DataFolder + QStringLiteral("Pellora.log");
+    m_state.FirstRun = false;
+    m_state.ActiveMaster1 = MasterValue(kMaster1);
+    m_state.ActiveMaster2 = MasterValue(kMaster2);
+    m_settings.saveBytes(Setting::Master1, m_state.ActiveMaster1);
+    m_settings.saveBytes(Setting::Master2, m_state.ActiveMaster2);
+}
+
+CliRun CliVault::run(const QStringList &args, const QByteArray &input) const
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.setWorkingDirectory(m_home.path());
+    process.start(program(), args);
+    process.waitForStarted();
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    CliRun result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+CliRun CliVault::withMasters(const QStringList &args, const QStringList &secrets) const
+{
+    QByteArray input = QByteArray(kMaster1) + '\n' + QByteArray(kMaster2) + '\n';
+    for (const QString &secret : secrets)
+        input += secret.toUtf8() + '\n';
+    return run(QStringList{QStringLiteral("--masters-stdin")} + args, input);
+}
+
+qint16 CliVault::add(const LoginEditorInput &input)
+{
+    FakeUi ui;
+    LoginEditorInput checked = input;
+    PasswordTraitSet traits;
+    if (!frmloginsValidation(ui, checked, traits))
+        return 0;
+    auto record = BuildLoginRecord(ui, checked, m_state.entryKey());
+    return record ? LoginStore(m_state.LoginFile, ui).Addlogin(*record) : 0;
+}
+
+qint16 CliVault::add(const QString &description, const QString &login, const QString &password)
+{
+    LoginEditorInput input = NewEntryInput();
+    input.description = description;
+    input.login = login;
+    input.password = password;
+    return add(input);
+}
+
+QByteArray CliVault::storeBytes() const
+{
+    return ReadFile(m_state.LoginFile);
+}
+
+QList<LoginRecord> CliVault::liveRecords() const
+{
+    QList<LoginRecord> live = ReadRecords(m_state.LoginFile);
+    live.removeIf([](const LoginRecord &r) { return r.Deleted; });
+    return live;
+}
+
+QStringList Lines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
