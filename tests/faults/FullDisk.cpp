@@ -41,7 +41,7 @@ bool RunFullDisk(const std::vector<Baseline> &baselines, const QString &folder,
     }
     // Room for the largest prepared home: the file vault's two-chunk file.
     if (mount("pellora-faults", disk.toLocal8Bit().constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-              "size=24m,mode=0700") != 0) {
+              "size=10m,mode=0700") != 0) {
         std::printf("full-disk case skipped: cannot mount a small file system here (%s)\n",
                     std::strerror(errno));
         return false;
