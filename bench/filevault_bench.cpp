@@ -1,5 +1,7 @@
 // Enciphering a 512 MiB file in place, journaled and synced chunk by chunk, against the openssl
-// command line doing the same RC4 pass into a second file, in one run. Run the Release build.
+// command line doing the same RC4 pass into a second file, in one run. Run the Release build; on
+// a shared machine with --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true
+// and compare the medians.
 #include "crypto/Rc4Key.h"
 #include "crypto/cPQCrypt.h"
 #include "filevault/InPlaceCipher.h"
