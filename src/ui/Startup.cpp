@@ -2,9 +2,9 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "app/VaultLock.h"
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
+#include "app/VaultLock.h"
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
@@ -20,12 +20,14 @@
 #include "ui/HelpCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/QtUi.h"
+#include "ui/SingleInstance.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
 #include "ui/frmHelp.h"
 #include "ui/frmLogin.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
+#include "ui/frmSetup.h"
 #include "ui/frmSplash.h"
 #include "ui/frmTip.h"
 
@@ -78,10 +80,14 @@ void Startup::steps()
     m_state.LoginFile = JoinPath(GetDataFolder(), QStringLiteral("Pellora.lgn"));
 
     m_lock = std::make_unique<VaultLock>(m_state.DataFolder);
+    const QString socket = InstanceSocketPath(m_state.DataFolder);
     if (!m_lock->acquire()) {
-        m_ui.message(m_lock->failureMessage());
+        // The running copy comes to the front; only when it cannot be reached is this said.
+        if (!ShowRunningInstance(socket))
+            m_ui.message(m_lock->failureMessage());
         throw EndOfRun{};
     }
+    m_instance = std::make_unique<InstanceServer>(socket, RaiseFrontWindow);
 
     m_state.FirstRun = true;
     bool *flags[] = {&m_state.LogStartup,    &m_state.LogMasterFailure, &m_state.LogMasterChange,
@@ -105,8 +111,10 @@ void Startup::steps()
         m_ui.popBusy();
         const int outcome = loginDialog->exec();
         m_ui.pushBusy();
-        if (outcome == frmLogin::ProgramEnds)
+        if (outcome == frmLogin::ProgramEnds) {
+            m_exitCode = 0;
             throw EndOfRun{};
+        }
         if (!loginDialog->LoginOK()) {
             m_marker = QStringLiteral("#13");
             if (m_state.LogMasterFailure) {
@@ -153,8 +161,8 @@ void Startup::steps()
 void Startup::showMainWindow()
 {
     if (m_state.FirstRun) {
-        frmOptions options(m_context, *m_main, m_main.get());
-        if (options.exec() == frmOptions::ProgramEnds)
+        frmSetup setup(m_context, *m_main, m_main.get());
+        if (setup.exec() == frmSetup::ProgramEnds)
             m_goesOn = false;
         return;
     }
@@ -186,6 +194,6 @@ int RunPellora()
     AppState state;
     Startup startup(ui, state, settings);
     if (!startup.run())
-        return 0;
+        return startup.exitCode();
     return QApplication::exec();
 }

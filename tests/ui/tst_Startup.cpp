@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -68,11 +69,13 @@ private Q_SLOTS:
     void firstRunSetsTheMastersThenARestartLogsIn()
     {
         Home home(false);
-        WhenModal([](QWidget *options) {
-            QCOMPARE(options->objectName(), QStringLiteral("frmOptions"));
-            Type(options, "txtMaster1", QStringLiteral("first master"));
-            Type(options, "txtMaster2", QStringLiteral("second master"));
-            Click(options, "cmdOK");
+        WhenModal([](QWidget *setup) {
+            QCOMPARE(setup->objectName(), QStringLiteral("frmSetup"));
+            Type(setup, "txtMaster1", QStringLiteral("first master"));
+            Type(setup, "txtRepeat1", QStringLiteral("first master"));
+            Type(setup, "txtMaster2", QStringLiteral("second master"));
+            Type(setup, "txtRepeat2", QStringLiteral("second master"));
+            Click(setup, "cmdOK");
         });
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
@@ -93,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(home.start());
         QCOMPARE(home.h.ui.shown.last().text, QStringLiteral("Invalid Password(s), try again!"));
         QCOMPARE(home.h.ui.shown.last().title, QStringLiteral("Login"));
-        QCOMPARE(home.startup->mainWindow()->ListView1()->topLevelItemCount(), 1);
+        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 1);
         QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
         QCOMPARE(home.h.ui.busyDepth, 0);
     }
@@ -128,7 +131,7 @@ private Q_SLOTS:
         home.h.state = home.state;
         home.h.addEntry("alice", "bank", "s3cret");
         main->run(MainCommand::Refresh);
-        QCOMPARE(main->ListView1()->topLevelItemCount(), 1);
+        QCOMPARE(main->ListView1()->rowCount(), 1);
     }
 
     void loginOutcomesAreLoggedOnlyWhenAsked()
@@ -164,7 +167,8 @@ private Q_SLOTS:
         home.h.ui.answers << true;
         WhenModal([](QWidget *login) { Click(login, "cmdClearMaster"); });
         QVERIFY(!home.start());
-        QCOMPARE(home.h.ui.asked.last(), QString::fromLatin1(kResetPasswordsQuestion));
+        QCOMPARE(home.h.ui.askedDefaultNo.last(), QString::fromLatin1(kResetPasswordsQuestion));
+        QCOMPARE(home.startup->exitCode(), 0); // the user's choice, not a failure
         QVERIFY(!QFile::exists(home.h.state.LoginFile));
         QVERIFY(!QFile::exists(home.h.state.LogFile));
         QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
@@ -184,7 +188,7 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(home.program + QStringLiteral("/old.lgn")));
             const QString moved = home.state.DataFolder + QStringLiteral("Pelloralgn.old");
             QCOMPARE(ReadFile(moved), oldStore);
-            QCOMPARE(home.startup->mainWindow()->ListView1()->topLevelItemCount(), yes ? 1 : 0);
+            QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), yes ? 1 : 0);
             QVERIFY(home.h.ui.messages().contains(QStringLiteral("File moved to: ") + moved));
         }
     }
@@ -205,24 +209,40 @@ private Q_SLOTS:
             QStringLiteral("Either there is a file missing, or the base")));
     }
 
-    void aSecondCopyIsRefused()
+    void aSecondStartBringsTheRunningWindowForwardAndEndsWithAFailure()
     {
         Home home;
         logIn();
         QVERIFY(home.start());
-        AppState other;
-        Startup second(home.h.ui, other, home.h.settings, 10);
-        QVERIFY(!second.run());
-        QCOMPARE(home.lastMessage(),
-                 QStringLiteral(
-                     "Pellora is already running. Only one copy can use the vault at a time."));
+        frmMain *main = home.startup->mainWindow();
+        main->showMinimized();
+        // Another process, as a second start from the desktop is; it shares this home.
+        QProcess second;
+        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(PELLORA_BINARY_DIR "/pellora"), {});
+        QVERIFY(second.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(!main->isMinimized());
+        QCOMPARE(second.readAllStandardOutput(), QByteArray());
     }
 
     void firstRunCancelEndsAndTheNextStartIsFirstAgain()
     {
         Home home(false);
-        WhenModal([](QWidget *options) { Click(options, "cmdCancel"); });
+        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
+        WhenModal([](QWidget *setup) {
+            QTest::keyClick(setup, Qt::Key_Escape);
+            QVERIFY(setup->isVisible());
+            Click(setup, "cmdCancel");
+        });
         QVERIFY(!home.start());
+        QCOMPARE(home.startup->exitCode(), 1);
+        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
         QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
     }
 };
