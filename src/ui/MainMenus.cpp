@@ -63,6 +63,13 @@ QAction *withKey(QAction *action, const QKeySequence &key)
     return action;
 }
 
+// The desktop's own key for the command, or the usual one where the desktop names none.
+QKeySequence standardKey(QKeySequence::StandardKey key, QKeyCombination usual)
+{
+    const QList<QKeySequence> bound = QKeySequence::keyBindings(key);
+    return bound.isEmpty() ? QKeySequence(usual) : bound.constFirst();
+}
+
 // The context menu shows the same keys without listening for them, so no key has two items.
 void showKeysOnly(QMenu *menu, const QList<QAction *> &menuBarItems)
 {
@@ -91,19 +98,19 @@ void frmMain::buildMenus()
     file->addSeparator();
     file->addAction(withKey(
         makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")),
-        QKeySequence::Quit));
+        standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     edit->addAction(withKey(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"),
                                        QStringLiteral("mnuFileNew")),
-                            QKeySequence::New));
+                            standardKey(QKeySequence::New, Qt::CTRL | Qt::Key_N)));
     // Enter belongs to the list (and to whatever else has the focus); the menu only names it.
     edit->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login\tEnter"),
                                QStringLiteral("mnuEditLogin")));
     edit->addAction(withKey(makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"),
                                        QStringLiteral("mnuCopyPassword")),
-                            QKeySequence::Copy));
+                            standardKey(QKeySequence::Copy, Qt::CTRL | Qt::Key_C)));
     edit->addAction(withKey(makeAction(MainCommand::CopyLogin, QStringLiteral("Copy Lo&gin"),
                                        QStringLiteral("mnuCopyLogin")),
                             QKeySequence(Qt::CTRL | Qt::Key_B)));
@@ -112,11 +119,11 @@ void frmMain::buildMenus()
                             QKeySequence(Qt::Key_Delete)));
     edit->addAction(withKey(makeAction(MainCommand::UndoDelete, QStringLiteral("&Undo Delete"),
                                        QStringLiteral("mnuUndoDelete")),
-                            QKeySequence::Undo));
+                            standardKey(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z)));
     edit->addSeparator();
     edit->addAction(
         withKey(makeAction(MainCommand::Search, QStringLiteral("&Find"), QStringLiteral("mnuFind")),
-                QKeySequence::Find));
+                standardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F)));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -154,7 +161,7 @@ void frmMain::buildMenus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->addAction(withKey(makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"),
                                        QStringLiteral("mnuHelpContents")),
-                            QKeySequence::HelpContents));
+                            standardKey(QKeySequence::HelpContents, Qt::Key_F1)));
     help->addAction(makeAction(MainCommand::HelpSearch, QStringLiteral("&Search For Help On..."),
                                QStringLiteral("mnuHelpSearch")));
     help->addSeparator();
