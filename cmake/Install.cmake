@@ -9,6 +9,8 @@ foreach(res IN LISTS PELLORA_RESOURCES)
     endif()
 endforeach()
 
+install(FILES ${PROJECT_SOURCE_DIR}/resources/copyright
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pellora)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${PELLORA_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${PELLORA_APP_ID}.metainfo.xml

@@ -4,9 +4,11 @@ set(CPACK_PACKAGE_NAME pellora)
 set(CPACK_PACKAGE_VENDOR Brantwick)
 set(CPACK_PACKAGE_CONTACT "Brantwick <pellora@brantwick.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "password vault for the Linux desktop")
+# Debian wants each description line within 80 columns, the leading blank included.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Pellora keeps a list of logins, with every password enciphered under a key made from two\n\
-master passwords. It copies passwords to the clipboard, generates passwords that follow each\n\
+    "Pellora keeps a list of logins, with every password enciphered under a key\n\
+made from two master passwords. It finds entries as you type, copies a password\n\
+to the clipboard and clears it again, generates passwords that follow each\n\
 entry's rules, encrypts files in place and moves the list between computers.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

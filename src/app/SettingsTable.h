@@ -30,12 +30,15 @@ inline constexpr SettingKey LogExports{"Settings", "LogExports", "0"};
 inline constexpr SettingKey LogFileEncryption{"Settings", "LogFileEncryption", "0"};
 inline constexpr SettingKey UseNTEventLog{"Settings", "UseNTEventLog", "0"};
 inline constexpr SettingKey ShowTipsAtStartup{"Options", "Show Tips at Startup", "1"};
+// Seconds a copied password or login stays on the clipboard; 0 keeps it.
+inline constexpr SettingKey ClearClipboardSeconds{"Options", "Clear Clipboard Seconds", "10"};
 
 inline constexpr std::array All{
-    Master1,        Master2,           MainLeft,           MainTop,          MainWidth,
-    MainHeight,     OrderByID,         OrderByDescription, OrderByLogin,     OrderByExpiry,
-    OrderDirection, LogStartup,        LogMasterFailure,   LogMasterChange,  LogPwdChanges,
-    LogExports,     LogFileEncryption, UseNTEventLog,      ShowTipsAtStartup};
+    Master1,           Master2,         MainLeft,          MainTop,
+    MainWidth,         MainHeight,      OrderByID,         OrderByDescription,
+    OrderByLogin,      OrderByExpiry,   OrderDirection,    LogStartup,
+    LogMasterFailure,  LogMasterChange, LogPwdChanges,     LogExports,
+    LogFileEncryption, UseNTEventLog,   ShowTipsAtStartup, ClearClipboardSeconds};
 
 // The seven logging switches in the order the options dialog lists them.
 inline constexpr std::array LogFlags{LogStartup, LogMasterFailure,  LogMasterChange, LogPwdChanges,

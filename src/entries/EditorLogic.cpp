@@ -124,8 +124,11 @@ std::optional<QString> CreatePasswordText(Ui &ui, const LoginEditorInput &input)
                                   "tab as numbers before creating a password."));
         return std::nullopt;
     }
-    QString text = Ansi::toText(
-        GeneratePassword(input.caseSensitive, input.requireMix, input.requireSpecial, *min, *max));
+    // Never more than the field stores whole, so OK does not refuse what Create made.
+    const auto limit = qint16(kMaxStoredPasswordLength);
+    QString text =
+        Ansi::toText(GeneratePassword(input.caseSensitive, input.requireMix, input.requireSpecial,
+                                      qMin(*min, limit), qMin(*max, limit)));
     CutTypedText(ui, EditorField::Password, text);
     return text;
 }

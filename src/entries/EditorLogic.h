@@ -39,5 +39,6 @@ std::optional<QString> NextChangeText(const QString &startText, const QString &d
 bool CutTypedText(Ui &ui, EditorField field, QString &text);
 
 // Create: a password by the rules and lengths the editor holds as they stand (not normalised),
-// with the typing rule applied. nullopt, after a message, when a length is no 16-bit number.
+// never longer than the 62 characters a password field stores, with the typing rule applied.
+// nullopt, after a message, when a length is no 16-bit number.
 std::optional<QString> CreatePasswordText(Ui &ui, const LoginEditorInput &input);

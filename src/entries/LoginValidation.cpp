@@ -44,31 +44,39 @@ qsizetype lengthWithoutOuterSpaces(const QString &text)
     return end - begin;
 }
 
-// Steps 1 to 6, each field followed by its character check, then the stored-length limit.
-std::optional<QString> textFailure(LoginEditorInput &input)
+struct Refusal
 {
+    QString message;
+    EditorControl control;
+};
+
+// Steps 1 to 6, each field followed by its character check, then the stored-length limit.
+std::optional<Refusal> textFailure(LoginEditorInput &input)
+{
+    using C = EditorControl;
     if (input.description.isEmpty())
-        return QStringLiteral("Please enter a description.");
+        return Refusal{QStringLiteral("Please enter a description."), C::Description};
     if (cutToField(input.description))
-        return FieldTooLongMessage(EditorField::Description);
+        return Refusal{FieldTooLongMessage(EditorField::Description), C::Description};
     if (auto failure = UnstorableTextMessage(EditorField::Description, input.description))
-        return failure;
+        return Refusal{*failure, C::Description};
     if (input.login.isEmpty())
-        return QStringLiteral("Please enter a login or userid.");
+        return Refusal{QStringLiteral("Please enter a login or userid."), C::Login};
     if (cutToField(input.login))
-        return FieldTooLongMessage(EditorField::Login);
+        return Refusal{FieldTooLongMessage(EditorField::Login), C::Login};
     if (auto failure = UnstorableTextMessage(EditorField::Login, input.login))
-        return failure;
+        return Refusal{*failure, C::Login};
     if (input.password.isEmpty())
-        return QStringLiteral("Please enter a password.");
+        return Refusal{QStringLiteral("Please enter a password."), C::Password};
     if (cutToField(input.password))
-        return FieldTooLongMessage(EditorField::Password);
+        return Refusal{FieldTooLongMessage(EditorField::Password), C::Password};
     if (auto failure = UnstorableTextMessage(EditorField::Password, input.password))
-        return failure;
+        return Refusal{*failure, C::Password};
     // Two of the field's 64 characters carry the length, so a longer password would be cut.
     if (lengthWithoutOuterSpaces(input.password) > kMaxStoredPasswordLength)
-        return QStringLiteral("Only 62 characters can be stored for a password, not counting "
-                              "spaces at either end.");
+        return Refusal{QStringLiteral("Only 62 characters can be stored for a password, not "
+                                      "counting spaces at either end."),
+                       C::Password};
     return std::nullopt;
 }
 
@@ -85,29 +93,43 @@ void resetUnlessWithin(QString &text, int low, int high, const QString &fallback
         text = fallback;
 }
 
-void normaliseNumbersAndStart(LoginEditorInput &input)
+void normaliseNumbers(LoginEditorInput &input)
 {
     resetUnlessWithin(input.minLength, 1, 127, QStringLiteral("0"));
     resetUnlessWithin(input.maxLength, 1, 127, QStringLiteral("128"));
     resetUnlessWithin(input.expireDays, 0, 9999, QStringLiteral("0"));
-    if (!Convert::IsDate(input.expireStart))
-        input.expireStart = Convert::GeneralDate(Clock::now());
 }
 
-std::optional<QString> ruleFailure(const LoginEditorInput &input, const PasswordTraitSet &traits)
+// Each rule failure says what the password has, what the entry asks and where the rule is set.
+std::optional<QString> ruleFailure(const LoginEditorInput &input, qsizetype length,
+                                   const PasswordTraitSet &traits)
 {
     if (traits.TooLong)
-        return QStringLiteral("The password is too long for this validation.");
+        return QStringLiteral("The password has %1 characters; this entry allows at most %2 "
+                              "(Validation tab).")
+            .arg(length)
+            .arg(Convert::CInt(input.maxLength));
     if (!traits.MeetsMinimum)
-        return QStringLiteral("The password is not long enough for this validation.");
+        return QStringLiteral("The password has %1 characters; this entry needs at least %2 "
+                              "(Validation tab).")
+            .arg(length)
+            .arg(Convert::CInt(input.minLength));
     if (!input.allowSpace && traits.HasSpace)
-        return QStringLiteral("Spaces are not allowed for this validation.");
+        return QStringLiteral("The password has a space; this entry allows none (Validation "
+                              "tab, \"Allow SPACE character\").");
     if (input.requireSpecial && !traits.HasSpecial)
-        return QStringLiteral("Non-alphanumeric character(s) are required for this validation.");
+        return QStringLiteral("The password has no character other than letters and digits; "
+                              "this entry requires one (Validation tab).");
     if (input.requireMix && !(traits.HasDigit && traits.HasLetter))
-        return QStringLiteral(
-            "A mix of alpha and numeric character(s) is required for this validation.");
+        return QStringLiteral("The password needs both letters and digits for this entry "
+                              "(Validation tab).");
     return std::nullopt;
+}
+
+QString notADateMessage(const QString &text)
+{
+    return QStringLiteral("\"%1\" is not a date. Please type the start like %2 (Expiry tab).")
+        .arg(text.simplified(), Convert::GeneralDate(Clock::now()));
 }
 
 } // namespace
@@ -149,26 +171,37 @@ std::optional<QString> UnstorableTextMessage(EditorField field, const QString &t
     return std::nullopt;
 }
 
-bool frmloginsValidation(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits)
+bool frmloginsValidation(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits,
+                         EditorControl *refusedAt)
 {
+    auto refuse = [&](const QString &message, EditorControl control) {
+        if (!message.isEmpty())
+            ui.message(message);
+        if (refusedAt)
+            *refusedAt = control;
+        return false;
+    };
+    if (refusedAt)
+        *refusedAt = EditorControl::None;
     try {
-        if (const auto failure = textFailure(input)) {
-            ui.message(*failure);
-            return false;
-        }
-        if (!input.caseSensitive)
+        if (const auto failure = textFailure(input))
+            return refuse(failure->message, failure->control);
+        if (!input.caseSensitive && input.password != input.password.toLower()) {
+            if (!ui.askDefaultNo(QString::fromLatin1(kLowerCaseQuestion)))
+                return refuse({}, EditorControl::CaseSensitive);
             input.password = input.password.toLower();
-        normaliseNumbersAndStart(input);
+        }
+        normaliseNumbers(input);
+        if (!Convert::IsDate(input.expireStart))
+            return refuse(notADateMessage(input.expireStart), EditorControl::ExpireStart);
         const auto password = Ansi::fromText(input.password);
         if (!password)
             raiseError(VbErr::TypeMismatch);
         if (!pwdvalidation(ui, *password, Convert::CInt(input.minLength),
                            Convert::CInt(input.maxLength), traits))
             return false;
-        if (const auto failure = ruleFailure(input, traits)) {
-            ui.message(*failure);
-            return false;
-        }
+        if (const auto failure = ruleFailure(input, password->size(), traits))
+            return refuse(*failure, EditorControl::Password);
         return true;
     } catch (const VbError &e) {
         ui.message(QStringLiteral("An error has occurred in form validation ") + e.text());

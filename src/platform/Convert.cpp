@@ -49,6 +49,47 @@ QString longTimeFormat()
     return f.trimmed();
 }
 
+namespace {
+
+struct DateForm
+{
+    QString format;
+    bool twoDigitYear;
+};
+
+// The forms of a date the user's locale writes: short with two- and four-digit years (two
+// first, as a four-digit field would also take "24" as the year 24), long, and long without
+// the weekday, also with the month abbreviated ("March 1, 2024", "Mar 1, 2024").
+QList<DateForm> dateForms()
+{
+    const QLocale loc;
+    const QString four = shortDateFormat();
+    QString two = four;
+    two.replace(QLatin1String("yyyy"), QLatin1String("yy"));
+    QString longForm = loc.dateFormat(QLocale::LongFormat);
+    QString plain = longForm;
+    plain.remove(QRegularExpression(QStringLiteral("d{4}[,.]?\\s*")));
+    QString abbreviated = plain;
+    abbreviated.replace(QLatin1String("MMMM"), QLatin1String("MMM"));
+    return {{two, true},
+            {four, false},
+            {longForm, false},
+            {plain.trimmed(), false},
+            {abbreviated.trimmed(), false}};
+}
+
+// A time after the date: none, or the locale's with or without seconds, or 24-hour.
+QStringList timeForms()
+{
+    const QLocale loc;
+    QString shortTime = loc.timeFormat(QLocale::ShortFormat);
+    shortTime.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
+    return {QString(), longTimeFormat(), shortTime.trimmed(), QStringLiteral("H:mm:ss"),
+            QStringLiteral("H:mm")};
+}
+
+} // namespace
+
 bool IsNumeric(const QString &text)
 {
     static const QRegularExpression number(
@@ -168,12 +209,18 @@ std::optional<QDateTime> CDate(const QString &text)
     if (t.isEmpty())
         return std::nullopt;
     const QLocale loc;
-    const QString date = shortDateFormat();
-    const QString time = longTimeFormat();
-    for (const QString &f : {date + QLatin1Char(' ') + time, date}) {
-        const QDateTime dt = loc.toDateTime(t, f);
-        if (dt.isValid())
+    for (const DateForm &date : dateForms()) {
+        for (const QString &time : timeForms()) {
+            const QString format =
+                time.isEmpty() ? date.format : date.format + QLatin1Char(' ') + time;
+            QDateTime dt = loc.toDateTime(t, format);
+            if (!dt.isValid())
+                continue;
+            // Qt reads two-digit years as 19xx; the usual window puts 00-29 in this century.
+            if (date.twoDigitYear && dt.date().year() < 1930)
+                dt = QDateTime(dt.date().addYears(100), dt.time());
             return dt;
+        }
     }
     for (const QString &f : {QStringLiteral("yyyy-MM-dd HH:mm:ss"),
                              QStringLiteral("yyyy-MM-dd HH:mm"), QStringLiteral("yyyy-MM-dd")}) {
@@ -181,9 +228,6 @@ std::optional<QDateTime> CDate(const QString &text)
         if (dt.isValid())
             return dt;
     }
-    const QDate d = loc.toDate(t, QLocale::ShortFormat);
-    if (d.isValid())
-        return QDateTime(d, QTime(0, 0));
     return std::nullopt;
 }
 

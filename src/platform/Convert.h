@@ -36,6 +36,9 @@ QString longTimeFormat();
 // Short date, then the time unless it is midnight: the program's general date text.
 QString GeneralDate(const QDateTime &when);
 QString GeneralDate(const QDate &date, const QTime &time);
+// Reads the forms of the user's locale (short with two- or four-digit years, long, with the
+// month spelled out or abbreviated), with a time or not, with seconds or not, 12- or 24-hour,
+// and ISO dates. Two-digit years: 00-29 are 2000-2029, 30-99 are 1930-1999.
 std::optional<QDateTime> CDate(const QString &text);
 inline bool IsDate(const QString &text)
 {

@@ -13,6 +13,11 @@ public:
     virtual void message(const QString &text, const QString &title = {}) = 0;
     // A Yes/No question; true for Yes.
     virtual bool ask(const QString &text, const QString &title = {}) = 0;
+    // The same for a question whose Yes cannot be undone: No is what Enter answers.
+    virtual bool askDefaultNo(const QString &text, const QString &title = {})
+    {
+        return ask(text, title);
+    }
     // A modal text prompt; empty when cancelled.
     virtual QString prompt(const QString &text, const QString &title = {}) = 0;
     // File dialogs; the filter is "Label (*.ext)|*.ext". Empty when cancelled.

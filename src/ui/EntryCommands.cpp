@@ -49,8 +49,8 @@ void mnuFileNew_Click(frmMain &main)
 void mnuChange_Click(frmMain &main)
 {
     AppContext &c = main.context();
-    const QTreeWidgetItem *row = main.selectedRow();
-    if (!row)
+    const int row = main.selectedRow();
+    if (row < 0)
         return;
     frmLogins editor(main);
     std::optional<OpenedEntry> entry;
@@ -58,8 +58,8 @@ void mnuChange_Click(frmMain &main)
         BusyPointer busy(c.ui);
         c.state.EditMode = QStringLiteral("UPDATE");
         editor.Form_Load();
-        main.CurrentEntryRow = EntryListView::keyOf(row);
-        entry = readEntry(c, row->text(EntryListView::ColLoginID));
+        main.CurrentEntryRow = main.ListView1()->keyOf(row);
+        entry = readEntry(c, main.selectedText(EntryListView::ColLoginID));
         if (entry)
             editor.showEntry(entry->id, entry->input);
     }
@@ -74,24 +74,53 @@ void mnuDelete_Click(frmMain &main)
 {
     AppContext &c = main.context();
     BusyPointer busy(c.ui);
-    const QTreeWidgetItem *row = main.selectedRow();
-    if (!row)
+    const int row = main.selectedRow();
+    if (row < 0)
         return;
     try {
-        const QString idText = row->text(EntryListView::ColLoginID);
-        const QString login = row->text(EntryListView::ColLogin);
+        const QString idText = main.selectedText(EntryListView::ColLoginID);
+        const QString login = main.selectedText(EntryListView::ColLogin);
         const qint16 id = Convert::CInt(idText);
-        main.CurrentEntryRow = EntryListView::keyOf(row);
-        if (!LoginStore(c.state.LoginFile, c.ui).deletelogin(id, id))
+        main.CurrentEntryRow = main.ListView1()->keyOf(row);
+        LoginStore store(c.state.LoginFile, c.ui);
+        const LoginRecord entry = main.ListView1()->entries()->record(
+            main.ListView1()->entries()->findRow(main.CurrentEntryRow));
+        if (!store.deletelogin(id, id))
             return;
+        main.deletedEntries().remember(entry);
+        main.setCommandEnabled(MainCommand::UndoDelete, true);
         if (c.state.LogPwdChanges) {
             LogRecord event = LogEvents::Deleted(login, GetLoginUserName(), Clock::now());
             WriteLog(c.ui, c.state.logTarget(), event);
         }
         main.ListView1()->removeRow(QStringLiteral("PQ") + idText);
+        // Nothing is selected afterwards, so a second press cannot take the next entry too.
+        main.ListView1()->selectRow(-1);
+        main.showStatus(QObject::tr("Entry %1 deleted; Edit > Undo Delete (Ctrl+Z) brings it back")
+                            .arg(idText));
     } catch (const VbError &e) {
         c.ui.message(QStringLiteral("An error has occurred in frmMainMnuDelete ") + e.text());
     }
+}
+
+void UndoDelete(frmMain &main)
+{
+    AppContext &c = main.context();
+    std::optional<qint16> restored;
+    {
+        BusyPointer busy(c.ui);
+        LoginStore store(c.state.LoginFile, c.ui);
+        restored = main.deletedEntries().restoreNewest(store);
+    }
+    if (restored) {
+        main.LoadList();
+        main.selectEntry(*restored);
+        main.showStatus(QObject::tr("Entry %1 restored").arg(*restored));
+    } else {
+        main.showStatus(QObject::tr("Nothing to undo: deleted entries are removed from the "
+                                    "store for good when it is tidied"));
+    }
+    main.setCommandEnabled(MainCommand::UndoDelete, !main.deletedEntries().isEmpty());
 }
 
 void InstallEntryCommands(frmMain &main)
@@ -99,4 +128,6 @@ void InstallEntryCommands(frmMain &main)
     main.setCommand(MainCommand::NewLogin, [&main] { mnuFileNew_Click(main); });
     main.setCommand(MainCommand::EditLogin, [&main] { mnuChange_Click(main); });
     main.setCommand(MainCommand::DeleteLogin, [&main] { mnuDelete_Click(main); });
+    main.setCommand(MainCommand::UndoDelete, [&main] { UndoDelete(main); });
+    main.setCommandEnabled(MainCommand::UndoDelete, false);
 }

@@ -8,5 +8,7 @@ void mnuFileNew_Click(frmMain &main);
 void mnuChange_Click(frmMain &main);
 // Delete: marks the selected entry deleted and drops its row, without a question.
 void mnuDelete_Click(frmMain &main);
-// Makes New, Edit and Delete available from the menus, the list and the toolbar.
+// Undo Delete: brings back the entry deleted last in this run, while the store still holds it.
+void UndoDelete(frmMain &main);
+// Makes New, Edit, Delete and Undo Delete available from the menus, the list and the toolbar.
 void InstallEntryCommands(frmMain &main);

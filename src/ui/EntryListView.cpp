@@ -1,5 +1,7 @@
 #include "ui/EntryListView.h"
 
+#include "entries/LoginRecord.h"
+#include "ui/EntrySortProxy.h"
 #include "ui/Twips.h"
 
 #include <QContextMenuEvent>
@@ -11,8 +13,6 @@
 #include <QStyledItemDelegate>
 
 namespace {
-constexpr int kKeyRole = Qt::UserRole + 1;
-
 QStringList localFiles(const QMimeData *data)
 {
     QStringList paths;
@@ -25,9 +25,10 @@ QStringList localFiles(const QMimeData *data)
     return paths;
 }
 
-// The rows hold the store's fixed-width fields; the pad blanks are not shown, so a short text
-// is not cut off with an ellipsis.
-class UnpaddedText : public QStyledItemDelegate
+// The rows hold the store's fixed-width fields; the pad blanks are not shown, so a short text is
+// not cut off with an ellipsis. Due passwords stand out in their row: in bold, with a warning
+// sign, and red once expired.
+class EntryDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -40,19 +41,36 @@ public:
         text.truncate(end);
         return text;
     }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto mark = EntrySortProxy::Mark(index.data(EntrySortProxy::MarkRole).toInt());
+        if (mark == EntrySortProxy::Mark::None)
+            return;
+        option->font.setBold(true);
+        if (mark == EntrySortProxy::Mark::Expired)
+            option->palette.setColor(QPalette::Text, QColor(0xb0, 0x00, 0x20));
+        if (index.column() == EntryListView::ColExpiry) {
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->icon = option->widget->style()->standardIcon(
+                mark == EntrySortProxy::Mark::Expired ? QStyle::SP_MessageBoxCritical
+                                                      : QStyle::SP_MessageBoxWarning);
+            option->decorationSize =
+                QSize(option->fontMetrics.height(), option->fontMetrics.height());
+        }
+    }
 };
 } // namespace
 
-bool EntryRow::operator<(const QTreeWidgetItem &other) const
-{
-    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
-}
-
 EntryListView::EntryListView(QWidget *parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent)
+    , m_entries(new EntryTableModel(this))
+    , m_proxy(new EntrySortProxy(m_entries, this))
 {
     setObjectName(QStringLiteral("ListView1"));
+    setModel(m_proxy);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -60,45 +78,80 @@ EntryListView::EntryListView(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAcceptDrops(true);
-    setItemDelegate(new UnpaddedText(this));
+    setItemDelegate(new EntryDelegate(this));
     setDropIndicatorShown(false);
     setAccessibleName(tr("Entries"));
+    setColumnHidden(ColExpirySort, true);
     header()->setSectionsClickable(true);
-    header()->setSortIndicatorShown(false);
-    connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
-        // The displayed expiry text does not sort by date; the hidden column does.
-        setSortKey(section == ColExpiry ? ColExpirySort : section);
-        resort();
-    });
+    header()->setSortIndicatorShown(true);
+    header()->setStretchLastSection(true);
+    connect(header(), &QHeaderView::sectionClicked, this, &EntryListView::headerClicked);
 }
 
-QString EntryListView::rowKey(qint16 loginId)
+int EntryListView::rowCount() const
 {
-    return QStringLiteral("PQ") + QString::number(loginId);
+    return m_proxy->rowCount();
 }
 
-QString EntryListView::keyOf(const QTreeWidgetItem *row)
+QString EntryListView::text(int row, int column) const
 {
-    return row ? row->data(ColLoginID, kKeyRole).toString() : QString();
+    return m_proxy->index(row, column).data().toString();
 }
 
-void EntryListView::setKey(QTreeWidgetItem *row, const QString &key)
+QString EntryListView::keyOf(int row) const
 {
-    row->setData(ColLoginID, kKeyRole, key);
+    return m_proxy->index(row, 0).data(EntryTableModel::KeyRole).toString();
 }
 
-QTreeWidgetItem *EntryListView::findRow(const QString &key) const
+int EntryListView::findRow(const QString &key) const
 {
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        if (keyOf(topLevelItem(i)) == key)
-            return topLevelItem(i);
+    const int source = m_entries->findRow(key);
+    if (source < 0)
+        return -1;
+    return m_proxy->mapFromSource(m_entries->index(source, 0)).row();
+}
+
+QRect EntryListView::rowRect(int row) const
+{
+    return visualRect(m_proxy->index(row, 0));
+}
+
+int EntryListView::selectedRow() const
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isSelected(current))
+        return current.row();
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+void EntryListView::selectRow(int row)
+{
+    if (row < 0 || row >= rowCount()) {
+        clearSelection();
+        return;
     }
-    return nullptr;
+    const QModelIndex at = m_proxy->index(row, 0);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+    scrollTo(at);
 }
 
 void EntryListView::removeRow(const QString &key)
 {
-    delete findRow(key);
+    const int source = m_entries->findRow(key);
+    if (source >= 0)
+        m_entries->removeRow(source);
+}
+
+void EntryListView::updateRow(const QString &key, const LoginRecord &record)
+{
+    const int source = m_entries->findRow(key);
+    if (source < 0)
+        return;
+    m_entries->setRecord(source, record);
+    resort();
+    selectRow(findRow(key));
 }
 
 void EntryListView::setSortKey(int key)
@@ -113,36 +166,54 @@ void EntryListView::setSortDirection(Qt::SortOrder direction)
 
 void EntryListView::resort()
 {
-    sortItems(m_sortKey, m_direction);
+    m_proxy->sort(m_sortKey, m_direction);
+    // The arrow stands on the column shown; the expiry key column itself is hidden.
+    header()->setSortIndicator(m_sortKey == ColExpirySort ? ColExpiry : m_sortKey, m_direction);
 }
 
-QTreeWidgetItem *EntryListView::rowAtHeight(int y) const
+void EntryListView::headerClicked(int section)
+{
+    // The displayed expiry text does not sort by date; the hidden column does.
+    const int key = section == ColExpiry ? ColExpirySort : section;
+    if (key == m_sortKey)
+        m_direction = m_direction == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_sortKey = key;
+    resort();
+}
+
+void EntryListView::setSearchText(const QString &text)
+{
+    const QString selected = keyOf(selectedRow());
+    m_proxy->setSearchText(text);
+    // The selection follows what is shown, so the commands act on a visible row.
+    const int row = findRow(selected);
+    selectRow(row >= 0 ? row : 0);
+}
+
+int EntryListView::rowAtHeight(int y) const
 {
     const int x = Twips::toPixels(100, this);
-    return itemAt(QPoint(x, y));
+    const QModelIndex at = indexAt(QPoint(x, y));
+    return at.isValid() ? at.row() : -1;
 }
 
 void EntryListView::selectRowAt(int y)
 {
-    if (QTreeWidgetItem *row = rowAtHeight(y))
-        setCurrentItem(row);
+    const int row = rowAtHeight(y);
+    if (row >= 0)
+        selectRow(row);
 }
 
 void EntryListView::mousePressEvent(QMouseEvent *event)
 {
     selectRowAt(event->position().toPoint().y());
-    QTreeWidget::mousePressEvent(event);
-}
-
-bool EntryListView::hasSelectedCurrentRow() const
-{
-    return currentItem() && currentItem()->isSelected();
+    QTreeView::mousePressEvent(event);
 }
 
 void EntryListView::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTreeWidget::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton && hasSelectedCurrentRow())
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && selectedRow() >= 0)
         Q_EMIT popupRequested(event->globalPosition().toPoint());
 }
 
@@ -152,22 +223,22 @@ void EntryListView::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (enter && plain && hasSelectedCurrentRow()) {
+    if (enter && plain && selectedRow() >= 0) {
         Q_EMIT editRequested();
         return;
     }
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
-        hasSelectedCurrentRow()) {
+        selectedRow() >= 0) {
         popupAtCurrentRow();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 {
     // The mouse's menu comes with the right button's release, not here.
-    if (event->reason() != QContextMenuEvent::Keyboard || !hasSelectedCurrentRow()) {
+    if (event->reason() != QContextMenuEvent::Keyboard || selectedRow() < 0) {
         event->ignore();
         return;
     }
@@ -176,13 +247,13 @@ void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 
 void EntryListView::popupAtCurrentRow()
 {
-    const QRect row = visualItemRect(currentItem());
+    const QRect row = rowRect(selectedRow());
     Q_EMIT popupRequested(viewport()->mapToGlobal(row.bottomLeft()));
 }
 
 void EntryListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         Q_EMIT editRequested();
 }

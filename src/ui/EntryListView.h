@@ -1,23 +1,48 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "ui/EntryTableModel.h"
 
-// ListView1: the report list of entries. Five columns, the fifth hidden; rows are found by their
-// key "PQ" + LoginID. Sorting is alphabetical on one column's text, in one direction.
-class EntryListView : public QTreeWidget
+#include <QTreeView>
+
+class EntrySortProxy;
+struct LoginRecord;
+
+// ListView1: the report list of entries over a table model and a sort/filter proxy. Five
+// columns, the fifth hidden; rows are found by their key "PQ" + LoginID. Rows are addressed in
+// display order (the order and search in force).
+class EntryListView : public QTreeView
 {
     Q_OBJECT
 
 public:
-    enum Column { ColLoginID = 0, ColDescription, ColLogin, ColExpiry, ColExpirySort };
+    enum Column {
+        ColLoginID = EntryTableModel::ColLoginID,
+        ColDescription = EntryTableModel::ColDescription,
+        ColLogin = EntryTableModel::ColLogin,
+        ColExpiry = EntryTableModel::ColExpiry,
+        ColExpirySort = EntryTableModel::ColExpirySort,
+    };
 
     explicit EntryListView(QWidget *parent = nullptr);
 
-    static QString rowKey(qint16 loginId);
-    QTreeWidgetItem *findRow(const QString &key) const;
+    EntryTableModel *entries() const { return m_entries; }
+    EntrySortProxy *proxy() const { return m_proxy; }
+
+    static QString rowKey(qint16 loginId) { return EntryTableModel::rowKey(loginId); }
+    // Rows shown and their cells, in display order.
+    int rowCount() const;
+    QString text(int row, int column) const;
+    QString keyOf(int row) const;
+    // The shown row of a key, or -1.
+    int findRow(const QString &key) const;
+    QRect rowRect(int row) const;
+    // The selected row, or -1.
+    int selectedRow() const;
+    // Selects the row, makes it current and shows it; -1 clears the selection.
+    void selectRow(int row);
     void removeRow(const QString &key);
-    static QString keyOf(const QTreeWidgetItem *row);
-    static void setKey(QTreeWidgetItem *row, const QString &key);
+    // Shows a stored entry's new fields in the row of its key and keeps the order.
+    void updateRow(const QString &key, const LoginRecord &record);
 
     int sortKey() const { return m_sortKey; }
     Qt::SortOrder sortDirection() const { return m_direction; }
@@ -25,8 +50,11 @@ public:
     void setSortDirection(Qt::SortOrder direction);
     void resort();
 
-    // The row under a vertical position, hit-tested near the list's left edge.
-    QTreeWidgetItem *rowAtHeight(int y) const;
+    // Shows only the entries whose description or login holds the text.
+    void setSearchText(const QString &text);
+
+    // The row under a vertical position, hit-tested near the list's left edge; -1 for none.
+    int rowAtHeight(int y) const;
 
 Q_SIGNALS:
     void popupRequested(const QPoint &globalPos);
@@ -45,17 +73,11 @@ protected:
 
 private:
     void selectRowAt(int y);
-    bool hasSelectedCurrentRow() const;
+    void headerClicked(int section);
     void popupAtCurrentRow();
 
+    EntryTableModel *m_entries = nullptr;
+    EntrySortProxy *m_proxy = nullptr;
     int m_sortKey = ColLoginID;
     Qt::SortOrder m_direction = Qt::AscendingOrder;
-};
-
-// A row that sorts by the plain text of the sort column, ignoring letter case.
-class EntryRow : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem &other) const override;
 };

@@ -1,6 +1,7 @@
 #include "ui/ListCommands.h"
 
 #include "app/AppState.h"
+#include "app/Settings.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
@@ -9,24 +10,42 @@
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "ui/EntryListView.h"
+#include "ui/SecretClipboard.h"
 #include "ui/frmMain.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
+#include <QLineEdit>
+
+namespace {
+// How long a copy stays; a foreign setting keeps the default rather than the secret for good.
+int clearAfterSeconds(const Settings &settings)
+{
+    try {
+        return qBound(0, int(settings.getLong(Setting::ClearClipboardSeconds)), 3600);
+    } catch (const VbError &) {
+        return Convert::CInt(QString::fromLatin1(Setting::ClearClipboardSeconds.defaultValue));
+    }
+}
+
+void putOnClipboard(frmMain &main, const QString &text, const QString &what)
+{
+    const int seconds = clearAfterSeconds(main.context().settings);
+    main.clipboard().put(text, seconds, what);
+    main.showStatus(seconds > 0 ? QObject::tr("%1 copied; clears in %2 s").arg(what).arg(seconds)
+                                : QObject::tr("%1 copied").arg(what));
+}
+} // namespace
 
 void ClipPassword(frmMain &main)
 {
     AppContext &c = main.context();
     int step = 0;
     try {
-        QTreeWidgetItem *row = main.selectedRow();
-        if (!row)
+        if (main.selectedRow() < 0)
             return;
         step = 1;
-        main.CurrentEntryRow = EntryListView::keyOf(row);
+        main.CurrentEntryRow = main.ListView1()->keyOf(main.selectedRow());
         step = 3;
-        const qint16 id = Convert::CInt(row->text(EntryListView::ColLoginID));
+        const qint16 id = Convert::CInt(main.selectedText(EntryListView::ColLoginID));
         const LoginRecord record = LoginStore(c.state.LoginFile, c.ui).LoadItem(id);
         step = 4;
         const QByteArray plain = Crypt().DeCrypt(record.Password, c.state.entryKey());
@@ -36,17 +55,22 @@ void ClipPassword(frmMain &main)
         step = 5;
         const QByteArray password = plain.mid(2, *length);
         step = 6;
-        QApplication::clipboard()->clear();
-        step = 7;
-        auto *data = new QMimeData;
-        data->setText(Ansi::toText(password));
-        // Clipboard managers that honour this hint keep the password out of their history.
-        data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
-        QApplication::clipboard()->setMimeData(data);
+        putOnClipboard(main, Ansi::toText(password), QObject::tr("Password"));
     } catch (const VbError &e) {
         c.ui.message(QStringLiteral("An error has occurred in ClipPassword ") + e.text() +
                      QStringLiteral("\r\nLinenum = ") + QString::number(step));
     }
+}
+
+void CopyLogin(frmMain &main)
+{
+    if (main.selectedRow() < 0)
+        return;
+    // The list holds the stored field; its pad blanks are no part of the login.
+    QString login = main.selectedText(EntryListView::ColLogin);
+    while (login.endsWith(QLatin1Char(' ')))
+        login.chop(1);
+    putOnClipboard(main, login, QObject::tr("Login"));
 }
 
 void FindEntry(frmMain &main)
@@ -57,14 +81,11 @@ void FindEntry(frmMain &main)
     if (wanted.isEmpty())
         return;
     EntryListView *list = main.ListView1();
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *row = list->topLevelItem(i);
-        if (row->text(EntryListView::ColDescription).contains(wanted, Qt::CaseSensitive) ||
-            row->text(EntryListView::ColLogin).contains(wanted, Qt::CaseSensitive)) {
+    for (int row = 0; row < list->rowCount(); ++row) {
+        if (list->text(row, EntryListView::ColDescription).contains(wanted, Qt::CaseSensitive) ||
+            list->text(row, EntryListView::ColLogin).contains(wanted, Qt::CaseSensitive)) {
             c.ui.message(QStringLiteral("Found, and selected the item for you."));
-            list->scrollToItem(row);
-            list->setCurrentItem(row);
-            row->setSelected(true);
+            list->selectRow(row);
             list->setFocus();
             return;
         }
@@ -75,5 +96,10 @@ void FindEntry(frmMain &main)
 void InstallListCommands(frmMain &main)
 {
     main.setCommand(MainCommand::ClipPassword, [&main] { ClipPassword(main); });
+    main.setCommand(MainCommand::CopyLogin, [&main] { CopyLogin(main); });
     main.setCommand(MainCommand::Find, [&main] { FindEntry(main); });
+    main.setCommand(MainCommand::Search, [&main] {
+        main.searchBox()->setFocus(Qt::ShortcutFocusReason);
+        main.searchBox()->selectAll();
+    });
 }

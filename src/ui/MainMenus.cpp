@@ -2,6 +2,9 @@
 #include "ui/EntryListView.h"
 #include "ui/frmMain.h"
 
+#include "app/Settings.h"
+#include "platform/VbError.h"
+
 #include <QApplication>
 #include <QDate>
 #include <QLabel>
@@ -52,6 +55,36 @@ const ToolButton kToolButtons[] = {
 };
 } // namespace
 
+namespace {
+// Shows the key in the menu; the menu bar's item is the one that listens for it.
+QAction *withKey(QAction *action, const QKeySequence &key)
+{
+    action->setShortcut(key);
+    return action;
+}
+
+// The desktop's own key for the command, or the usual one where the desktop names none.
+QKeySequence standardKey(QKeySequence::StandardKey key, QKeyCombination usual)
+{
+    const QList<QKeySequence> bound = QKeySequence::keyBindings(key);
+    return bound.isEmpty() ? QKeySequence(usual) : bound.constFirst();
+}
+
+// The context menu shows the same keys without listening for them, so no key has two items.
+void showKeysOnly(QMenu *menu, const QList<QAction *> &menuBarItems)
+{
+    for (QAction *item : menu->actions()) {
+        for (QAction *twin : menuBarItems) {
+            if (twin->shortcut().isEmpty() ||
+                twin->property("command") != item->property("command"))
+                continue;
+            item->setShortcut(twin->shortcut());
+            item->setShortcutContext(Qt::WidgetShortcut);
+        }
+    }
+}
+} // namespace
+
 void frmMain::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -63,19 +96,34 @@ void frmMain::buildMenus()
     file->addAction(makeAction(MainCommand::ExportText, QStringLiteral("Export to &Text"),
                                QStringLiteral("mnuExportText")));
     file->addSeparator();
-    file->addAction(
-        makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")));
+    file->addAction(withKey(
+        makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")),
+        standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)));
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    edit->addAction(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"),
-                               QStringLiteral("mnuFileNew")));
-    edit->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login"),
+    edit->addAction(withKey(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"),
+                                       QStringLiteral("mnuFileNew")),
+                            standardKey(QKeySequence::New, Qt::CTRL | Qt::Key_N)));
+    // Enter belongs to the list (and to whatever else has the focus); the menu only names it.
+    edit->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login\tEnter"),
                                QStringLiteral("mnuEditLogin")));
-    edit->addAction(makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"),
-                               QStringLiteral("mnuCopyPassword")));
-    edit->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"),
-                               QStringLiteral("mnuDeleteLogin")));
+    edit->addAction(withKey(makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"),
+                                       QStringLiteral("mnuCopyPassword")),
+                            standardKey(QKeySequence::Copy, Qt::CTRL | Qt::Key_C)));
+    edit->addAction(withKey(makeAction(MainCommand::CopyLogin, QStringLiteral("Copy Lo&gin"),
+                                       QStringLiteral("mnuCopyLogin")),
+                            QKeySequence(Qt::CTRL | Qt::Key_B)));
+    edit->addAction(withKey(makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"),
+                                       QStringLiteral("mnuDeleteLogin")),
+                            QKeySequence(Qt::Key_Delete)));
+    edit->addAction(withKey(makeAction(MainCommand::UndoDelete, QStringLiteral("&Undo Delete"),
+                                       QStringLiteral("mnuUndoDelete")),
+                            standardKey(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z)));
+    edit->addSeparator();
+    edit->addAction(
+        withKey(makeAction(MainCommand::Search, QStringLiteral("&Find"), QStringLiteral("mnuFind")),
+                standardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F)));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -87,15 +135,22 @@ void frmMain::buildMenus()
     view->addSeparator();
     view->addAction(makeAction(MainCommand::ViewLogs, QStringLiteral("View &Logs"),
                                QStringLiteral("mnuViewLogs")));
-    view->addAction(makeAction(MainCommand::Options, QStringLiteral("&Options..."),
-                               QStringLiteral("mnuViewOptions")));
+    view->addAction(withKey(makeAction(MainCommand::Options, QStringLiteral("&Options..."),
+                                       QStringLiteral("mnuViewOptions")),
+                            QKeySequence(Qt::CTRL | Qt::Key_Comma)));
     QAction *tipsItem = makeAction(MainCommand::ToggleTips, QStringLiteral("Show Tips on Startup"),
                                    QStringLiteral("mnuViewTips"));
     tipsItem->setCheckable(true);
-    tipsItem->setChecked(true);
+    // The mark shows what the next start will do.
+    try {
+        tipsItem->setChecked(m_context.settings.getLong(Setting::ShowTipsAtStartup) != 0);
+    } catch (const VbError &) {
+        tipsItem->setChecked(true);
+    }
     view->addAction(tipsItem);
-    view->addAction(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"),
-                               QStringLiteral("mnuViewRefresh")));
+    view->addAction(withKey(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"),
+                                       QStringLiteral("mnuViewRefresh")),
+                            QKeySequence(Qt::Key_F5)));
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -104,8 +159,9 @@ void frmMain::buildMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    help->addAction(makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"),
-                               QStringLiteral("mnuHelpContents")));
+    help->addAction(withKey(makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"),
+                                       QStringLiteral("mnuHelpContents")),
+                            standardKey(QKeySequence::HelpContents, Qt::Key_F1)));
     help->addAction(makeAction(MainCommand::HelpSearch, QStringLiteral("&Search For Help On..."),
                                QStringLiteral("mnuHelpSearch")));
     help->addSeparator();
@@ -118,10 +174,13 @@ void frmMain::buildMenus()
         makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("mnuNewLogin")));
     m_popup->addAction(makeAction(MainCommand::ClipPassword, QStringLiteral("Clip Password"),
                                   QStringLiteral("mnuClip")));
+    m_popup->addAction(makeAction(MainCommand::CopyLogin, QStringLiteral("Copy Login"),
+                                  QStringLiteral("mnuClipLogin")));
     m_popup->addAction(
         makeAction(MainCommand::EditLogin, QStringLiteral("Edit"), QStringLiteral("mnuChange")));
     m_popup->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("Delete"),
                                   QStringLiteral("mnuDelete")));
+    showKeysOnly(m_popup, edit->actions());
 }
 
 void frmMain::buildToolbar()
@@ -158,13 +217,13 @@ void frmMain::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("sbStatusbar"));
-    auto *status = new QLabel(QStringLiteral("Status"), bar);
-    status->setObjectName(QStringLiteral("sbStatusText"));
+    m_status = new QLabel(QStringLiteral("Status"), bar);
+    m_status->setObjectName(QStringLiteral("sbStatusText"));
     m_statusDate = new QLabel(bar);
     m_statusDate->setObjectName(QStringLiteral("sbStatusDate"));
     m_statusTime = new QLabel(bar);
     m_statusTime->setObjectName(QStringLiteral("sbStatusTime"));
-    bar->addWidget(status, 1);
+    bar->addWidget(m_status, 1);
     bar->addPermanentWidget(m_statusDate);
     bar->addPermanentWidget(m_statusTime);
     auto refresh = [this] {

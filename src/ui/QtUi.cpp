@@ -59,6 +59,14 @@ bool QtUi::ask(const QString &text, const QString &title)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool QtUi::askDefaultNo(const QString &text, const QString &title)
+{
+    NormalPointerWhileAsking normal;
+    return QMessageBox::question(parentWindow(), titleOr(title), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 QString QtUi::prompt(const QString &text, const QString &title)
 {
     NormalPointerWhileAsking normal;

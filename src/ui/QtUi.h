@@ -10,6 +10,7 @@ class QtUi : public Ui
 public:
     void message(const QString &text, const QString &title = {}) override;
     bool ask(const QString &text, const QString &title = {}) override;
+    bool askDefaultNo(const QString &text, const QString &title = {}) override;
     QString prompt(const QString &text, const QString &title = {}) override;
     QString openFileName(const QString &title, const QString &filter,
                          const QString &initialName) override;

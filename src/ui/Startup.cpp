@@ -25,6 +25,7 @@
 #include "ui/HelpCommands.h"
 #include "ui/ListCommands.h"
 #include "ui/QtUi.h"
+#include "ui/SingleInstance.h"
 #include "ui/StoreMastersDialog.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
@@ -32,6 +33,7 @@
 #include "ui/frmLogin.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
+#include "ui/frmSetup.h"
 #include "ui/frmSplash.h"
 #include "ui/frmTip.h"
 
@@ -97,10 +99,14 @@ void Startup::steps()
 
     m_lock = std::make_unique<VaultLock>(m_state.DataFolder);
     m_readOnly = VaultIsReadOnly(m_state.DataFolder, m_state.LoginFile);
+    const QString socket = InstanceSocketPath(m_state.DataFolder);
     if (!m_lock->acquire() && !(m_readOnly && m_lock->error() != EWOULDBLOCK)) {
-        m_ui.message(m_lock->failureMessage());
+        // The running copy comes to the front; only when it cannot be reached is this said.
+        if (!ShowRunningInstance(socket))
+            m_ui.message(m_lock->failureMessage());
         throw EndOfRun{};
     }
+    m_instance = std::make_unique<InstanceServer>(socket, RaiseFrontWindow);
     if (!m_readOnly)
         RecoverInterruptedWork(m_ui, m_state.DataFolder, m_settings);
 
@@ -135,8 +141,10 @@ void Startup::steps()
         m_ui.popBusy();
         const int outcome = loginDialog->exec();
         m_ui.pushBusy();
-        if (outcome == frmLogin::ProgramEnds)
+        if (outcome == frmLogin::ProgramEnds) {
+            m_exitCode = 0;
             throw EndOfRun{};
+        }
         if (!loginDialog->LoginOK()) {
             m_marker = QStringLiteral("#13");
             if (m_state.LogMasterFailure) {
@@ -202,8 +210,8 @@ void Startup::steps()
 void Startup::showMainWindow()
 {
     if (m_state.FirstRun) {
-        frmOptions options(m_context, *m_main, m_main.get());
-        if (options.exec() == frmOptions::ProgramEnds)
+        frmSetup setup(m_context, *m_main, m_main.get());
+        if (setup.exec() == frmSetup::ProgramEnds)
             m_goesOn = false;
         return;
     }
@@ -236,6 +244,6 @@ int RunPellora()
     AppState state;
     Startup startup(ui, state, settings);
     if (!startup.run())
-        return 0;
+        return startup.exitCode();
     return QApplication::exec();
 }

@@ -5,13 +5,14 @@
 #include <QString>
 #include <memory>
 
+class InstanceServer;
 class VaultLock;
 class frmMain;
 class frmSplash;
 
 // Start-up in its fixed order: locations, logging flags, the cipher self-test, the login, the
 // splash, migration of a previous installation, compaction, the main window, then either the
-// first-run options or the list and a tip. Every step before the main window can end the run.
+// first-run set-up or the list and a tip. Every step before the main window can end the run.
 class Startup
 {
 public:
@@ -29,6 +30,9 @@ public:
     AppContext &context() { return m_context; }
     // The last progress marker passed; empty before the first.
     const QString &marker() const { return m_marker; }
+    // The program's exit status when run() returned false: 0 when the user chose to end it
+    // (Reset Passwords), 1 after a failure, a cancelled login or a refused second copy.
+    int exitCode() const { return m_exitCode; }
 
 private:
     void steps();
@@ -42,9 +46,11 @@ private:
     int m_splashMilliseconds;
     QString m_marker;
     std::unique_ptr<VaultLock> m_lock;
+    std::unique_ptr<InstanceServer> m_instance;
     std::unique_ptr<frmMain> m_main;
     bool m_goesOn = false;
     bool m_readOnly = false;
+    int m_exitCode = 1;
 };
 
 // Installs every command of the main window.

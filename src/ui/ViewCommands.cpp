@@ -12,7 +12,11 @@
 void InstallViewCommands(frmMain &main)
 {
     main.setCommand(MainCommand::Exit, [&main] { main.close(); });
-    main.setCommand(MainCommand::Refresh, [&main] { main.LoadList(); });
+    main.setCommand(MainCommand::Refresh, [&main] {
+        main.LoadList();
+        main.showStatus(QObject::tr("List refreshed: %n entries", nullptr,
+                                    main.ListView1()->entries()->rowCount()));
+    });
     // The direction lasts until the next load; the saved setting is not touched.
     main.setCommand(MainCommand::Asc, [&main] {
         main.ListView1()->setSortDirection(Qt::AscendingOrder);

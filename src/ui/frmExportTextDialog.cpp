@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -64,6 +65,8 @@ frmExportTextDialog::frmExportTextDialog(AppContext &context, QWidget *parent)
     m_delimiter->addItems({QStringLiteral("Comma"), QStringLiteral("Semicolon"),
                            QStringLiteral("Space"), QStringLiteral("TAB")});
     m_delimiter->setCurrentText(QStringLiteral("Comma"));
+    // What was typed stays: "comma" must not be completed into the choice "Comma".
+    m_delimiter->completer()->setCaseSensitivity(Qt::CaseSensitive);
     m_delimiterLabel->setBuddy(m_delimiter);
     m_headings = new QCheckBox(QStringLiteral("&Include Headings"), this);
     m_headings->setObjectName(QStringLiteral("chkHeadings"));

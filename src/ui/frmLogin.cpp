@@ -95,7 +95,7 @@ void frmLogin::cmdOK_Click()
 
 void frmLogin::cmdClearMaster_Click()
 {
-    if (!m_context.ui.ask(QString::fromLatin1(kResetPasswordsQuestion)))
+    if (!m_context.ui.askDefaultNo(QString::fromLatin1(kResetPasswordsQuestion)))
         return;
     ResetPasswords(m_context.settings, m_context.state.LoginFile, m_context.state.LogFile);
     m_loginOK = false;

@@ -11,6 +11,7 @@
 #include "platform/Convert.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/TabShortcuts.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 
@@ -82,9 +83,10 @@ void frmLogins::connectEvents()
     connect(m_Command1, &QPushButton::clicked, this, &frmLogins::Command1_Click);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmLogins::cmdOK_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmLogins::cmdCancel_Click);
-    // Only Ctrl held: Ctrl+Shift+Tab is not the same key.
-    auto *nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
-    connect(nextTab, &QShortcut::activated, this, &frmLogins::selectNextTab);
+    AddTabShortcuts(this, [this](int by) {
+        const int n = m_tabs->count();
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + n) % n);
+    });
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, [this] { ShowHelpTopic(this, helpTopic()); });
 }
@@ -149,13 +151,29 @@ void frmLogins::cmdOK_Click()
 {
     AppContext &c = m_main.context();
     LoginEditorInput in = input();
-    const bool valid = frmloginsValidation(c.ui, in, c.state.PasswordTraits);
+    EditorControl refusedAt = EditorControl::None;
+    const bool valid = frmloginsValidation(c.ui, in, c.state.PasswordTraits, &refusedAt);
     // The check's adjustments show in the editor whether or not it passed.
     setInput(in);
-    if (!valid)
+    if (!valid) {
+        showControl(refusedAt);
         return;
+    }
     if (store(in))
         accept();
+}
+
+// Brings the user to where a refused input is put right: its tab, its control.
+void frmLogins::showControl(EditorControl control)
+{
+    const std::pair<int, QWidget *> places[] = {
+        {0, nullptr},       {0, m_txtLoginDesc},     {0, m_txtLogin},
+        {0, m_txtPassword}, {2, m_chkValidation[0]}, {1, m_txtExpireStart}};
+    const auto [tab, widget] = places[size_t(control)];
+    if (!widget)
+        return;
+    m_tabs->setCurrentIndex(tab);
+    widget->setFocus(Qt::OtherFocusReason);
 }
 
 // Stores the checked input; false, after a message, when the editor should stay open. A store
@@ -181,14 +199,18 @@ bool frmLogins::store(const LoginEditorInput &validated)
                 LogRecord event = LogEvents::Updated(validated.login, user, Clock::now());
                 WriteLog(c.ui, c.state.logTarget(), event);
             }
+            m_main.showStatus(tr("Entry %1 updated").arg(id));
         } else {
-            if (entries.Addlogin(*record) == 0)
+            const qint16 added = entries.Addlogin(*record);
+            if (added == 0)
                 return false;
             if (c.state.LogPwdChanges) {
                 LogRecord event = LogEvents::Added(validated.login, user, Clock::now());
                 WriteLog(c.ui, c.state.logTarget(), event);
             }
             m_main.LoadList();
+            m_main.selectEntry(added);
+            m_main.showStatus(tr("Entry %1 added").arg(added));
         }
         return true;
     } catch (const VbError &e) {
@@ -231,9 +253,4 @@ void frmLogins::tbsPassword_Click(int index)
 {
     m_panels->setCurrentIndex(index);
     Q_EMIT helpTopicChanged(helpTopic());
-}
-
-void frmLogins::selectNextTab()
-{
-    m_tabs->setCurrentIndex((m_tabs->currentIndex() + 1) % m_tabs->count());
 }

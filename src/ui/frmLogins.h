@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entries/LoginEditorInput.h"
+#include "entries/LoginValidation.h"
 
 #include <QDialog>
 #include <array>
@@ -57,7 +58,7 @@ private:
     void applyTypingRule(QLineEdit *box, EditorField field);
     void txtExpireDays_Change();
     void tbsPassword_Click(int index);
-    void selectNextTab();
+    void showControl(EditorControl control);
     bool store(const LoginEditorInput &validated);
 
     frmMain &m_main;

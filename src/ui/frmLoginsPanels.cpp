@@ -1,6 +1,8 @@
 // The entry editor's three panels and its buttons.
 #include "ui/frmLogins.h"
 
+#include "ui/StrengthLabel.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -48,6 +50,7 @@ void frmLogins::buildPasswordPanel(QWidget *panel)
     form->addRow(makeLabel(panel, QStringLiteral("&Description:"), m_txtLoginDesc), m_txtLoginDesc);
     form->addRow(makeLabel(panel, QStringLiteral("&Login:"), m_txtLogin), m_txtLogin);
     form->addRow(makeLabel(panel, QStringLiteral("&Password:"), m_txtPassword), passwordRow);
+    form->addRow(QString(), new StrengthLabel(m_txtPassword, QStringLiteral("lblStrength"), panel));
     form->addRow(QString(), m_Check1);
 }
 

@@ -2,36 +2,44 @@
 
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "entries/Expiry.h"
 #include "entries/RecordFile.h"
-#include "platform/Ansi.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
 #include "ui/EntryListView.h"
 #include "ui/QtUi.h"
+#include "ui/SearchBox.h"
+#include "ui/SecretClipboard.h"
 #include "ui/Twips.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
-#include <QStyle>
+#include <QVBoxLayout>
 
 frmMain::frmMain(AppContext &context, QWidget *parent)
     : QMainWindow(parent)
     , m_context(context)
+    , m_clipboard(new SecretClipboard(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     BusyPointer busy(m_context.ui);
     setCentralWidget(new QWidget(this));
     centralWidget()->setObjectName(QStringLiteral("centralArea"));
     m_list = new EntryListView(centralWidget());
+    buildSearchBox();
+    auto *layout = new QVBoxLayout(centralWidget());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_search);
+    layout->addWidget(m_list, 1);
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    followClipboard();
     connect(m_list, &EntryListView::popupRequested, this,
             [this](const QPoint &at) { m_popup->exec(at); });
     connect(m_list, &EntryListView::editRequested, this, [this] { run(MainCommand::EditLogin); });
@@ -42,7 +50,33 @@ frmMain::frmMain(AppContext &context, QWidget *parent)
 frmMain::~frmMain()
 {
     // Unloading clears the clipboard a second time, after the close sequence.
-    QApplication::clipboard()->clear();
+    m_clipboard->clearIfOurs();
+}
+
+void frmMain::buildSearchBox()
+{
+    auto *search = new SearchBox(centralWidget());
+    m_search = search;
+    connect(search, &QLineEdit::textChanged, m_list, &EntryListView::setSearchText);
+    connect(search, &SearchBox::leaveRequested, m_list, [this] { m_list->setFocus(); });
+    connect(search, &SearchBox::copyRequested, this, [this] { run(MainCommand::ClipPassword); });
+    connect(search, &SearchBox::editFirstRequested, this, [this] {
+        if (m_list->rowCount() == 0)
+            return;
+        m_list->selectRow(0);
+        run(MainCommand::EditLogin);
+    });
+}
+
+void frmMain::followClipboard()
+{
+    connect(m_clipboard, &SecretClipboard::countdown, this, [this](int left) {
+        showStatus(tr("%1 copied; clears in %2 s").arg(m_clipboard->what()).arg(left));
+    });
+    connect(m_clipboard, &SecretClipboard::expired, this, [this](bool ours) {
+        if (ours)
+            showStatus(tr("Clipboard cleared"));
+    });
 }
 
 QAction *frmMain::action(MainCommand command) const
@@ -58,6 +92,12 @@ void frmMain::setCommand(MainCommand command, std::function<void()> handler)
         a->setEnabled(true);
 }
 
+void frmMain::setCommandEnabled(MainCommand command, bool enabled)
+{
+    for (QAction *a : m_actions.values(command))
+        a->setEnabled(enabled && m_handlers.contains(command));
+}
+
 void frmMain::run(MainCommand command)
 {
     const auto it = m_handlers.constFind(command);
@@ -65,34 +105,48 @@ void frmMain::run(MainCommand command)
         (*it)();
 }
 
-QTreeWidgetItem *frmMain::selectedRow() const
+int frmMain::selectedRow() const
 {
-    const QList<QTreeWidgetItem *> rows = m_list->selectedItems();
-    return rows.isEmpty() ? nullptr : rows.constFirst();
+    return m_list->selectedRow();
+}
+
+QString frmMain::selectedText(int column) const
+{
+    const int row = selectedRow();
+    return row < 0 ? QString() : m_list->text(row, column);
 }
 
 std::optional<qint16> frmMain::selectedLoginId() const
 {
-    const QTreeWidgetItem *row = selectedRow();
-    if (!row)
+    if (selectedRow() < 0)
         return std::nullopt;
     try {
-        return Convert::CInt(row->text(EntryListView::ColLoginID));
+        return Convert::CInt(selectedText(EntryListView::ColLoginID));
     } catch (const VbError &) {
         return std::nullopt;
     }
 }
 
+void frmMain::selectEntry(qint16 loginId)
+{
+    const int row = m_list->findRow(EntryListView::rowKey(loginId));
+    if (row >= 0)
+        m_list->selectRow(row);
+}
+
 void frmMain::refreshCurrentRow(const LoginRecord &record)
 {
-    QTreeWidgetItem *row = m_list->findRow(CurrentEntryRow);
-    if (!row)
-        return;
-    row->setText(EntryListView::ColDescription, Ansi::toText(FitText(record.Description)));
-    row->setText(EntryListView::ColLogin, Ansi::toText(FitText(record.Login)));
-    row->setText(EntryListView::ColExpiry, ExpiryText(record));
-    row->setText(EntryListView::ColExpirySort, ExpirySortKey(record));
-    m_list->resort();
+    m_list->updateRow(CurrentEntryRow, record);
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    m_status->setText(text);
+}
+
+QString frmMain::statusText() const
+{
+    return m_status->text();
 }
 
 void frmMain::trackWindow(QWidget *window)
@@ -103,38 +157,17 @@ void frmMain::trackWindow(QWidget *window)
 void frmMain::LoadList()
 {
     BusyPointer busy(m_context.ui);
+    const QString selected = m_list->keyOf(m_list->selectedRow());
     m_list->setUpdatesEnabled(false);
     try {
-        m_list->clear();
-        const int width = frameGeometry().width();
-        m_list->setColumnCount(5);
-        m_list->setHeaderLabels({QStringLiteral("LoginID"), QStringLiteral("Description"),
-                                 QStringLiteral("Login"), QStringLiteral("Expiry"), QString()});
-        m_list->setColumnWidth(EntryListView::ColLoginID, width / 10);
-        m_list->setColumnWidth(EntryListView::ColDescription, width / 3);
-        m_list->setColumnWidth(EntryListView::ColLogin, width / 6);
-        m_list->setColumnWidth(EntryListView::ColExpiry, width / 6);
-        m_list->setColumnHidden(EntryListView::ColExpirySort, true);
-
+        m_list->entries()->clear();
+        setColumnWidths();
         // Listing never needs write access, so a read-only store still lists.
         const QString &path = m_context.state.LoginFile;
         RecordFile store(path, QFileInfo::exists(path) ? RecordFile::Mode::Read
                                                        : RecordFile::Mode::ReadWriteCreate);
         store.requireAddressable();
-        QList<QTreeWidgetItem *> rows;
-        rows.reserve(int(store.count()));
-        store.scanBackward([&rows](qint64, const char *bytes) {
-            const LoginRecord r = LoginRecord::decode(bytes);
-            if (r.Deleted)
-                return false;
-            auto *row =
-                new EntryRow(QStringList{QString::number(r.LoginID), Ansi::toText(r.Description),
-                                         Ansi::toText(r.Login), ExpiryText(r), ExpirySortKey(r)});
-            EntryListView::setKey(row, EntryListView::rowKey(r.LoginID));
-            rows.append(row);
-            return false;
-        });
-        m_list->addTopLevelItems(rows);
+        m_list->entries()->load(store.readAll());
         readSortSettings();
         m_list->resort();
     } catch (const VbError &e) {
@@ -142,6 +175,23 @@ void frmMain::LoadList()
                              e.text());
     }
     m_list->setUpdatesEnabled(true);
+    const int row = m_list->findRow(selected);
+    m_list->selectRow(row >= 0 ? row : 0);
+    m_deleted.forgetCompacted(m_context.state.LoginFile);
+    setCommandEnabled(MainCommand::UndoDelete, !m_deleted.isEmpty());
+}
+
+// The Parts' proportions of the window's width, a header never cut, the last column stretching.
+void frmMain::setColumnWidths()
+{
+    const int width = frameGeometry().width();
+    QHeaderView *header = m_list->header();
+    m_list->setColumnWidth(
+        EntryListView::ColLoginID,
+        std::max(width / 10, header->sectionSizeHint(EntryListView::ColLoginID)));
+    m_list->setColumnWidth(EntryListView::ColDescription, width / 3);
+    m_list->setColumnWidth(EntryListView::ColLogin, width / 6);
+    m_list->setColumnWidth(EntryListView::ColExpiry, width / 6);
 }
 
 void frmMain::readSortSettings()
@@ -199,30 +249,9 @@ void frmMain::saveGeometryToSettings()
     }
 }
 
-void frmMain::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    applyResizeRule();
-}
-
-void frmMain::applyResizeRule()
-{
-    const QRect outer = frameGeometry();
-    const int width = Twips::toPixels(Twips::fromPixels(outer.width(), this) - 400, this);
-    const int height = Twips::toPixels(Twips::fromPixels(outer.height(), this) - 1500, this);
-    const QSize area = centralWidget()->size();
-    QSize size = m_list->size();
-    // A size that cannot be applied keeps the previous one; the list never spills past its area.
-    if (width > 0)
-        size.setWidth(std::min(width, area.width()));
-    if (height > 0)
-        size.setHeight(std::min(height, area.height()));
-    m_list->setGeometry(QRect(QPoint(0, 0), size));
-}
-
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    QApplication::clipboard()->clear();
+    m_clipboard->clearIfOurs();
     for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
         if (*it)
             (*it)->close();
@@ -237,6 +266,7 @@ QAction *frmMain::makeAction(MainCommand command, const QString &text, const QSt
 {
     auto *a = new QAction(text, this);
     a->setObjectName(objectName);
+    a->setProperty("command", int(command));
     a->setEnabled(m_handlers.contains(command));
     connect(a, &QAction::triggered, this, [this, command] { run(command); });
     m_actions.insert(command, a);

@@ -2,13 +2,15 @@
 
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "entries/RecordFile.h"
 #include "master/MasterChange.h"
-#include "master/MasterPasswords.h"
 #include "master/MasterValidation.h"
-#include "platform/Ansi.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
 #include "platform/VbError.h"
+#include "ui/StrengthLabel.h"
+#include "ui/TabShortcuts.h"
+#include "ui/frmCurrentMasters.h"
 #include "ui/frmMain.h"
 
 #include <QCheckBox>
@@ -19,7 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -66,14 +68,10 @@ frmOptions::frmOptions(AppContext &context, frmMain &main, QWidget *parent)
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
 
-    auto step = [this](int by) {
+    AddTabShortcuts(this, [this](int by) {
         const int n = m_tabs->count();
         m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + n) % n);
-    };
-    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
-    connect(next, &QShortcut::activated, this, [step] { step(1); });
-    auto *previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
-    connect(previous, &QShortcut::activated, this, [step] { step(-1); });
+    });
 
     loadFromSettings();
     showTab(0);
@@ -97,23 +95,38 @@ QWidget *frmOptions::buildOptionsPage()
     sortLayout->addWidget(m_descending);
 
     auto *masters = new QGroupBox(QStringLiteral("Master Passwords"), page);
-    auto *form = new QFormLayout(masters);
-    m_master1 = new QLineEdit(masters);
+    m_masterFields = new QWidget(masters);
+    m_masterFields->setObjectName(QStringLiteral("masterFields"));
+    auto *form = new QFormLayout(m_masterFields);
+    form->setContentsMargins(0, 0, 0, 0);
+    m_master1 = new QLineEdit(m_masterFields);
     m_master1->setObjectName(QStringLiteral("txtMaster1"));
     m_master1->setAccessibleName(QStringLiteral("Master 1"));
-    m_master2 = new QLineEdit(masters);
+    m_master2 = new QLineEdit(m_masterFields);
     m_master2->setObjectName(QStringLiteral("txtMaster2"));
     m_master2->setAccessibleName(QStringLiteral("Master 2"));
-    auto *label1 = new QLabel(QStringLiteral("Master &1"), masters);
-    auto *label2 = new QLabel(QStringLiteral("Master &2"), masters);
+    auto *label1 = new QLabel(QStringLiteral("Master &1"), m_masterFields);
+    auto *label2 = new QLabel(QStringLiteral("Master &2"), m_masterFields);
     label1->setBuddy(m_master1);
     label2->setBuddy(m_master2);
     form->addRow(label1, m_master1);
+    form->addRow(QString(),
+                 new StrengthLabel(m_master1, QStringLiteral("lblStrength1"), m_masterFields));
     form->addRow(label2, m_master2);
-    m_show = new QCheckBox(QStringLiteral("Show Pass&word"), masters);
+    form->addRow(QString(),
+                 new StrengthLabel(m_master2, QStringLiteral("lblStrength2"), m_masterFields));
+    m_show = new QCheckBox(QStringLiteral("Show Pass&word"), m_masterFields);
     m_show->setObjectName(QStringLiteral("Check1"));
     form->addRow(QString(), m_show);
-    // Only the user's own edits count as a change; filling the boxes at load does not.
+    // Nothing of the masters shows until the current ones are typed.
+    m_masterFields->setEnabled(false);
+    m_changeMasters = new QPushButton(QStringLiteral("C&hange Master Passwords..."), masters);
+    m_changeMasters->setObjectName(QStringLiteral("cmdChangeMasters"));
+    m_changeMasters->setAutoDefault(false);
+    connect(m_changeMasters, &QPushButton::clicked, this, &frmOptions::unlockMasters);
+    auto *mastersLayout = new QVBoxLayout(masters);
+    mastersLayout->addWidget(m_masterFields);
+    mastersLayout->addWidget(m_changeMasters, 0, Qt::AlignLeft);
     connect(m_master1, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(m_master2, &QLineEdit::textEdited, this, [this] { m_changed = true; });
     connect(m_show, &QCheckBox::toggled, this, [this](bool shown) {
@@ -122,9 +135,22 @@ QWidget *frmOptions::buildOptionsPage()
         m_master2->setEchoMode(mode);
     });
 
+    auto *clipboard = new QGroupBox(QStringLiteral("Clipboard"), page);
+    auto *clipboardForm = new QFormLayout(clipboard);
+    m_clearClipboard = new QSpinBox(clipboard);
+    m_clearClipboard->setObjectName(QStringLiteral("spnClearClipboard"));
+    m_clearClipboard->setRange(0, 3600);
+    m_clearClipboard->setSuffix(QStringLiteral(" s"));
+    m_clearClipboard->setSpecialValueText(QStringLiteral("never"));
+    auto *clipboardLabel =
+        new QLabel(QStringLiteral("&Clear a copied password or login after:"), clipboard);
+    clipboardLabel->setBuddy(m_clearClipboard);
+    clipboardForm->addRow(clipboardLabel, m_clearClipboard);
+
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(sort);
     layout->addWidget(masters);
+    layout->addWidget(clipboard);
     return page;
 }
 
@@ -153,13 +179,8 @@ void frmOptions::showTab(int index)
 void frmOptions::loadFromSettings()
 {
     BusyPointer busy(m_context.ui);
-    const AppState &state = m_context.state;
     const Settings &s = m_context.settings;
     try {
-        if (!state.FirstRun) {
-            m_master1->setText(Ansi::toText(PlainMaster(state.ActiveMaster1)));
-            m_master2->setText(Ansi::toText(PlainMaster(state.ActiveMaster2)));
-        }
         for (int i = 0; i < 4; ++i) {
             if (s.getBool(kOrderKeys[i]))
                 m_order[i]->setChecked(true);
@@ -167,6 +188,7 @@ void frmOptions::loadFromSettings()
         m_descending->setChecked(s.getLong(Setting::OrderDirection) != 0);
         for (int i = 0; i < 7; ++i)
             m_logging[i]->setChecked(s.getLong(Setting::LogFlags[i]) != 0);
+        m_clearClipboard->setValue(s.getLong(Setting::ClearClipboardSeconds));
     } catch (const VbError &e) {
         m_context.ui.message(QStringLiteral("An error has occurred in frmOptionsLoad ") + e.text());
     }
@@ -174,10 +196,28 @@ void frmOptions::loadFromSettings()
     m_master2->setEchoMode(QLineEdit::Password);
 }
 
+bool frmOptions::unlockMasters()
+{
+    const AppState &state = m_context.state;
+    frmCurrentMasters current(m_context.ui, state.ActiveMaster1, state.ActiveMaster2, this);
+    if (current.exec() != QDialog::Accepted)
+        return false;
+    if (!m_context.ui.ask(QString::fromLatin1(kMasterChangeWarning)))
+        return false;
+    m_master1->setText(current.master1());
+    m_master2->setText(current.master2());
+    m_masterFields->setEnabled(true);
+    m_changeMasters->setEnabled(false);
+    m_unlocked = true;
+    m_master1->setFocus();
+    m_master1->selectAll();
+    return true;
+}
+
 bool frmOptions::cmdApply_Click()
 {
     BusyPointer busy(m_context.ui);
-    if (!Validation(m_context.ui, m_master1->text(), m_master2->text())) {
+    if (m_unlocked && !Validation(m_context.ui, m_master1->text(), m_master2->text())) {
         m_context.ui.message(QString::fromLatin1(kMasterRulesMessage));
         return false;
     }
@@ -187,8 +227,10 @@ bool frmOptions::cmdApply_Click()
 bool frmOptions::Apply()
 {
     AppState &state = m_context.state;
-    if (!ApplyMasters(m_context.ui, state, m_context.settings, m_master1->text(), m_master2->text(),
-                      m_changed))
+    // Locked boxes hold nothing to apply: the masters stay as they are.
+    const bool changing = m_unlocked && m_changed;
+    if (m_unlocked && !ApplyMasters(m_context.ui, state, m_context.settings, m_master1->text(),
+                                    m_master2->text(), m_changed))
         return false;
     try {
         Settings &s = m_context.settings;
@@ -201,6 +243,7 @@ bool frmOptions::Apply()
         for (int i = 0; i < 7; ++i)
             s.save(Setting::LogFlags[i],
                    m_logging[i]->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        s.save(Setting::ClearClipboardSeconds, QString::number(m_clearClipboard->value()));
     } catch (const VbError &e) {
         m_context.ui.message(QStringLiteral("An error has occurred in frmOptionsApply ") +
                              e.text());
@@ -212,20 +255,34 @@ bool frmOptions::Apply()
     for (int i = 0; i < 7; ++i)
         *flags[i] = m_logging[i]->isChecked();
     m_main.LoadList();
+    if (changing)
+        reportMasterChange();
+    else
+        m_main.showStatus(QStringLiteral("Options saved"));
     return true;
+}
+
+void frmOptions::reportMasterChange()
+{
+    qint64 records = 0;
+    try {
+        records = RecordFile(m_context.state.LoginFile, RecordFile::Mode::Read).count();
+    } catch (const VbError &) {
+    }
+    m_main.showStatus(tr("Masters changed; %n entries re-encrypted", nullptr, int(records)));
 }
 
 void frmOptions::cmdOK_Click()
 {
     BusyPointer busy(m_context.ui);
     // Saving again would change nothing, so a valid Apply is the second check passing.
-    if (cmdApply_Click() && !m_context.state.FirstRun)
+    if (cmdApply_Click())
         done(Saved);
 }
 
 void frmOptions::cmdCancel_Click()
 {
-    done(m_context.state.FirstRun ? ProgramEnds : Closed);
+    done(Closed);
 }
 
 void frmOptions::reject()

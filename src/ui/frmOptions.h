@@ -7,7 +7,9 @@
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class frmMain;
 
@@ -17,12 +19,15 @@ class frmOptions : public QDialog
     Q_OBJECT
 
 public:
-    // exec() returns ProgramEnds when a first run is cancelled: no masters exist to go on with.
-    enum Outcome { Closed = 0, Saved = 1, ProgramEnds = 2 };
+    enum Outcome { Closed = 0, Saved = 1 };
 
     frmOptions(AppContext &context, frmMain &main, QWidget *parent = nullptr);
 
     bool changeFlag() const { return m_changed; }
+    // Change...: asks for the current masters, warns, then opens the boxes with them filled in.
+    // False when the user stopped on the way.
+    bool unlockMasters();
+    bool mastersUnlocked() const { return m_unlocked; }
     // The Apply button: Validation, then Apply. False when nothing was saved.
     bool cmdApply_Click();
     // Saves the masters (re-encrypting the store when they changed), then the settings.
@@ -37,6 +42,7 @@ private:
     void showTab(int index);
     void cmdOK_Click();
     void cmdCancel_Click();
+    void reportMasterChange();
 
     AppContext &m_context;
     frmMain &m_main;
@@ -46,6 +52,10 @@ private:
     QLineEdit *m_master1 = nullptr;
     QLineEdit *m_master2 = nullptr;
     QCheckBox *m_show = nullptr;
+    QWidget *m_masterFields = nullptr;
+    QPushButton *m_changeMasters = nullptr;
+    QSpinBox *m_clearClipboard = nullptr;
     std::array<QCheckBox *, 7> m_logging{};
     bool m_changed = false;
+    bool m_unlocked = false;
 };

@@ -23,7 +23,7 @@ TEST_F(SettingsTest, AbsentKeysReadTheirTableDefaults)
     EXPECT_EQ(s.get(Setting::ShowTipsAtStartup), QStringLiteral("1"));
     EXPECT_TRUE(s.getBool(Setting::OrderByID));
     EXPECT_FALSE(s.getBool(Setting::LogStartup));
-    EXPECT_EQ(Setting::All.size(), 19u);
+    EXPECT_EQ(Setting::All.size(), 20u);
 }
 
 TEST_F(SettingsTest, LiveInTheConfigFolderPrivateToTheUser)

@@ -44,7 +44,8 @@ TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
     input.minLength = QStringLiteral("6.5");
     input.maxLength = QStringLiteral("200");
     input.expireDays = QStringLiteral(" 30 ");
-    input.expireStart = QStringLiteral("not a date");
+    input.expireStart = QStringLiteral("3/1/24 10:00"); // a two-digit year is this century's
+    ui.answers << true;                                 // yes, store it in lower case
     PasswordTraitSet traits;
     ASSERT_TRUE(frmloginsValidation(ui, input, traits));
     const auto r = BuildLoginRecord(ui, input, kEntryKey);
@@ -82,12 +83,16 @@ TEST_F(EditorLogicTest, NextChangeIsStartPlusDaysOrNever)
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::WhileTyping), "2/25/2024");
 }
 
-TEST_F(EditorLogicTest, CreateUsesTheLengthsAsTheyStand)
+TEST_F(EditorLogicTest, CreateUsesTheLengthsAsTheyStandUpToWhatAFieldStores)
 {
     input.minLength = input.maxLength = QStringLiteral("10");
     EXPECT_EQ(CreatePasswordText(ui, input)->size(), 10);
     input.minLength = input.maxLength = QStringLiteral("100");
-    EXPECT_EQ(CreatePasswordText(ui, input)->size(), 64);
+    EXPECT_EQ(CreatePasswordText(ui, input)->size(), 62);
+    input.minLength = QStringLiteral("0");
+    input.maxLength = QStringLiteral("128");
+    for (int i = 0; i < 200; ++i)
+        ASSERT_LE(CreatePasswordText(ui, input)->size(), 62);
     input.minLength = QString();
     EXPECT_FALSE(CreatePasswordText(ui, input));
     input.minLength = QStringLiteral("6");
@@ -95,6 +100,5 @@ TEST_F(EditorLogicTest, CreateUsesTheLengthsAsTheyStand)
     EXPECT_FALSE(CreatePasswordText(ui, input));
     const QString hint = QStringLiteral("Please enter the minimum and maximum length on the "
                                         "Validation tab as numbers before creating a password.");
-    EXPECT_EQ(ui.messages(),
-              QStringList({"Only 64 characters can be stored for a password.", hint, hint}));
+    EXPECT_EQ(ui.messages(), QStringList({hint, hint}));
 }

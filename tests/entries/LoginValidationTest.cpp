@@ -2,6 +2,7 @@
 #include "FakeUi.h"
 #include "entries/EditorLogic.h"
 #include "platform/Clock.h"
+#include "platform/Convert.h"
 
 #include <QLocale>
 #include <functional>
@@ -33,10 +34,12 @@ protected:
         return input;
     }
 
-    // Runs the check on a fresh Ui; the single message shown, or empty when it passed.
+    // Runs the check on a fresh Ui that agrees to lower-casing; the single message shown, or
+    // empty when it passed.
     static QString check(In &input)
     {
         FakeUi ui;
+        ui.answers << true;
         PasswordTraitSet traits;
         const bool ok = frmloginsValidation(ui, input, traits);
         EXPECT_EQ(ui.busyDepth, 0);
@@ -52,9 +55,12 @@ TEST_F(RulesCheck, EachFailureIsReportedAloneWithItsMessage)
     const QString control =
         QStringLiteral("The %1 contains a control character (such as a tab or "
                        "line break), which cannot be stored. Please remove it.");
-    const QString mix =
-        QStringLiteral("A mix of alpha and numeric character(s) is required for this validation.");
-    const QString shortPw = QStringLiteral("The password is not long enough for this validation.");
+    const QString mix = QStringLiteral(
+        "The password needs both letters and digits for this entry (Validation tab).");
+    const QString shortPw = QStringLiteral(
+        "The password has %1 characters; this entry needs at least %2 (Validation tab).");
+    const QString spaces = QStringLiteral("The password has a space; this entry allows none "
+                                          "(Validation tab, \"Allow SPACE character\").");
     const QList<std::pair<std::function<void(In &)>, QString>> rows = {
         {[](In &i) { i.description.clear(); }, "Please enter a description."},
         {[](In &i) { i.description = " "; }, ""},
@@ -80,18 +86,22 @@ TEST_F(RulesCheck, EachFailureIsReportedAloneWithItsMessage)
          "The password contains a character that cannot be stored. Please remove it."},
         {[](In &i) { i.login = "js\x01mith"; }, control.arg("login")},
         {[](In &i) { i.password = "abc\tdef"; }, control.arg("password")},
-        {[](In &i) { i.password = "abcde"; }, shortPw},
-        {[](In &i) { i.password = QString(16, 'a'); },
-         "The password is too long for this validation."},
+        {[](In &i) { i.password = "abcde"; }, shortPw.arg(5).arg(6)},
+        {[](In &i) { i.password = QString(21, 'a'); },
+         "The password has 21 characters; this entry allows at most 15 (Validation tab)."},
         {[](In &i) { i.minLength = "6.5"; }, ""},
-        {[](In &i) { i.minLength = "7.5", i.password = "abcdefg"; }, shortPw},
+        {[](In &i) { i.minLength = "7.5", i.password = "abcdefg"; }, shortPw.arg(7).arg(8)},
+        {[](In &i) { i.expireStart = "March 1, 2024"; }, ""},
+        {[](In &i) { i.expireStart = "3/1/2024 10:00"; }, ""},
+        {[](In &i) { i.expireStart = "soon"; },
+         "\"soon\" is not a date. Please type the start like 3/1/2024 10:00:00 AM (Expiry tab)."},
         {[](In &i) { i.expireDays = "40000"; },
          "An error has occurred in form validation 6 Overflow"},
-        {[](In &i) { i.password = "abc def", i.requireMix = true; },
-         "Spaces are not allowed for this validation."},
+        {[](In &i) { i.password = "abc def", i.requireMix = true; }, spaces},
         {[](In &i) { i.password = "abc def", i.requireSpecial = i.allowSpace = true; }, ""},
         {[](In &i) { i.requireSpecial = true; },
-         "Non-alphanumeric character(s) are required for this validation."},
+         "The password has no character other than letters and digits; this entry requires one "
+         "(Validation tab)."},
         {[](In &i) { i.requireMix = true; }, mix},
         {[](In &i) { i.password = "123456", i.requireMix = true; }, mix},
         {[](In &i) { i.password = "abcde1", i.requireMix = true; }, ""},
@@ -105,7 +115,6 @@ TEST_F(RulesCheck, EachFailureIsReportedAloneWithItsMessage)
 
 TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
 {
-    const QString now = QStringLiteral("3/1/2024 10:00:00 AM");
     // Each field with pairs of what was typed and what the check left.
     const QList<std::pair<QString In::*, QStringList>> rows = {
         {&In::description, {QString(100, 'd'), QString(64, 'd')}},
@@ -114,7 +123,7 @@ TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
         {&In::minLength, {"", "0", "six", "0", "127", "127", "128", "0", "-3", "0", " 3 ", " 3 "}},
         {&In::maxLength, {"", "128", "0", "128", "-3", "128", "127", "127"}},
         {&In::expireDays, {"10000", "0", "9999", "9999", "-1", "0", "soon", "0", "40000", "40000"}},
-        {&In::expireStart, {"2/30/2024", now, "2/29/2024", "2/29/2024"}}};
+        {&In::expireStart, {"2/30/2024", "2/30/2024", "2/29/2024", "2/29/2024"}}};
     for (const auto &[field, pairs] : rows) {
         for (qsizetype i = 0; i < pairs.size(); i += 2) {
             In input = valid();
@@ -135,4 +144,37 @@ TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
     check(paired);
     EXPECT_EQ(check(paired), "The description contains a character that cannot be stored: "
                              "(U+D83D). Please remove it.");
+}
+
+TEST_F(RulesCheck, CapitalsWithoutCaseSensitiveAreStoredLowerOnlyWhenTheUserSaysSo)
+{
+    for (const bool yes : {false, true}) {
+        In input = valid();
+        input.password = QStringLiteral("Sunflower2024");
+        FakeUi ui;
+        ui.answers << yes;
+        PasswordTraitSet traits;
+        EditorControl at = EditorControl::Password;
+        EXPECT_EQ(frmloginsValidation(ui, input, traits, &at), yes);
+        EXPECT_EQ(ui.askedDefaultNo, QStringList{QString::fromLatin1(kLowerCaseQuestion)});
+        EXPECT_TRUE(ui.shown.isEmpty());
+        EXPECT_EQ(input.password, yes ? "sunflower2024" : "Sunflower2024");
+        EXPECT_EQ(at, yes ? EditorControl::None : EditorControl::CaseSensitive);
+    }
+}
+
+TEST_F(RulesCheck, TwoDigitYearsFollowTheWindow)
+{
+    const QList<std::pair<QString, QDate>> rows = {{"3/1/24", QDate(2024, 3, 1)},
+                                                   {"3/1/29 9:30 PM", QDate(2029, 3, 1)},
+                                                   {"3/1/30", QDate(1930, 3, 1)},
+                                                   {"12/31/99 23:59:59", QDate(1999, 12, 31)},
+                                                   {"3/1/0024", QDate(24, 3, 1)},
+                                                   {"Mar 1, 2024 10:00 AM", QDate(2024, 3, 1)},
+                                                   {"Friday, March 1, 2024", QDate(2024, 3, 1)}};
+    for (const auto &[text, date] : rows)
+        EXPECT_EQ(Convert::CDate(text).value_or(QDateTime()).date(), date) << text.toStdString();
+    EXPECT_EQ(Convert::CDate("3/1/2024 10:00")->time(), QTime(10, 0));
+    EXPECT_EQ(Convert::CDate("3/1/2024 9:30:15 PM")->time(), QTime(21, 30, 15));
+    EXPECT_FALSE(Convert::CDate("2/30/2024"));
 }

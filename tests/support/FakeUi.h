@@ -15,11 +15,12 @@ public:
         QString title;
     };
 
-    QList<Shown> shown;      // messages, in order
-    QStringList asked;       // questions, in order
-    QStringList prompted;    // prompts, in order
-    QQueue<bool> answers;    // Yes/No answers; No when empty
-    QQueue<QString> replies; // prompt and file dialog answers; empty when none left
+    QList<Shown> shown;         // messages, in order
+    QStringList asked;          // questions, in order
+    QStringList askedDefaultNo; // the questions among them whose default is No
+    QStringList prompted;       // prompts, in order
+    QQueue<bool> answers;       // Yes/No answers; No when empty
+    QQueue<QString> replies;    // prompt and file dialog answers; empty when none left
     int busyDepth = 0;
     int busyPushes = 0;
 
@@ -31,6 +32,11 @@ public:
     {
         asked.append(text);
         return answers.isEmpty() ? false : answers.dequeue();
+    }
+    bool askDefaultNo(const QString &text, const QString &title) override
+    {
+        askedDefaultNo.append(text);
+        return ask(text, title);
     }
     QString prompt(const QString &text, const QString &) override
     {

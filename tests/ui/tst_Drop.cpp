@@ -17,13 +17,13 @@ class tst_Drop : public QObject
     // drops it there and lets the drop's work run.
     static void drop(frmMain &main, qint16 onId, const QMimeData &data, Qt::KeyboardModifiers held)
     {
-        QTreeWidgetItem *onto = main.ListView1()->findRow(EntryListView::rowKey(onId));
+        const int onto = main.ListView1()->findRow(EntryListView::rowKey(onId));
         QWidget *viewport = main.ListView1()->viewport();
-        const QPoint at = onto ? main.ListView1()->visualItemRect(onto).center()
-                               : QPoint(viewport->width() / 2, viewport->height() - 2);
+        const QPoint at = onto >= 0 ? main.ListView1()->rowRect(onto).center()
+                                    : QPoint(viewport->width() / 2, viewport->height() - 2);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, held);
         QApplication::sendEvent(viewport, &enter);
-        if (onto) {
+        if (onto >= 0) {
             QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, held);
             QApplication::sendEvent(viewport, &move);
         }

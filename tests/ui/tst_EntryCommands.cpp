@@ -23,13 +23,13 @@ struct MainWithEntries
     void select(const QString &key)
     {
         main.LoadList();
-        main.ListView1()->setCurrentItem(main.ListView1()->findRow(key));
+        main.ListView1()->selectRow(main.ListView1()->findRow(key));
     }
     QStringList ids() const
     {
         QStringList out;
-        for (int i = 0; i < main.ListView1()->topLevelItemCount(); ++i)
-            out << main.ListView1()->topLevelItem(i)->text(EntryListView::ColLoginID);
+        for (int i = 0; i < main.ListView1()->rowCount(); ++i)
+            out << main.ListView1()->text(i, EntryListView::ColLoginID);
         return out;
     }
     QString log() const { return QString::fromUtf8(ReadFile(h.state.LogFile)); }
@@ -87,7 +87,7 @@ private Q_SLOTS:
         });
         m.main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m.main));
-        const QRect at = m.main.ListView1()->visualItemRect(m.main.ListView1()->topLevelItem(0));
+        const QRect at = m.main.ListView1()->rowRect(0);
         QTest::mouseDClick(m.main.ListView1()->viewport(), Qt::LeftButton, {}, at.center());
         QCOMPARE(password, QStringLiteral("S3cret!"));
         QCOMPARE(nextChange, QStringLiteral("3/31/2024 10:00:00 AM"));
@@ -99,7 +99,7 @@ private Q_SLOTS:
             Click(editor, "cmdOK");
         });
         m.main.run(MainCommand::EditLogin);
-        QCOMPARE(m.main.selectedRow()->text(EntryListView::ColDescription).trimmed(),
+        QCOMPARE(m.main.selectedText(EntryListView::ColDescription).trimmed(),
                  QStringLiteral("savings bank"));
     }
 
@@ -108,6 +108,7 @@ private Q_SLOTS:
         MainWithEntries m;
         m.h.addEntry("alice", "bank", "s3cret");
         m.main.LoadList();
+        m.main.ListView1()->selectRow(-1);
         bool opened = false;
         QTimer guard;
         guard.callOnTimeout([&opened] {

@@ -186,14 +186,14 @@ private Q_SLOTS:
         list->setFocus();
 
         // Nothing selected: neither key acts.
-        list->setCurrentItem(nullptr);
+        list->setCurrentIndex({});
         QTest::keyClick(list, Qt::Key_Return);
         QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
         QApplication::sendEvent(list, &fromKeyboard);
         QCOMPARE(edit.count(), 0);
         QCOMPARE(popup.count(), 0);
 
-        list->setCurrentItem(list->topLevelItem(0));
+        list->selectRow(0);
         QTest::keyClick(list, Qt::Key_Return);
         QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(edit.count(), 2);
@@ -210,8 +210,7 @@ private Q_SLOTS:
         QCOMPARE(shown.data(), static_cast<QWidget *>(main.popupMenu()));
         // At the row, not wherever the pointer happens to be.
         const QPoint at = popup.at(0).at(0).toPoint();
-        QVERIFY(list->visualItemRect(list->topLevelItem(0))
-                    .contains(list->viewport()->mapFromGlobal(at)));
+        QVERIFY(list->rowRect(0).contains(list->viewport()->mapFromGlobal(at)));
         QTimer::singleShot(0, [] {
             if (QWidget *menu = QApplication::activePopupWidget())
                 menu->close();

@@ -73,11 +73,13 @@ private Q_SLOTS:
     void firstRunSetsTheMastersThenARestartLogsIn()
     {
         Home home(false);
-        WhenModal([](QWidget *options) {
-            QCOMPARE(options->objectName(), QStringLiteral("frmOptions"));
-            Type(options, "txtMaster1", QStringLiteral("first master"));
-            Type(options, "txtMaster2", QStringLiteral("second master"));
-            Click(options, "cmdOK");
+        WhenModal([](QWidget *setup) {
+            QCOMPARE(setup->objectName(), QStringLiteral("frmSetup"));
+            Type(setup, "txtMaster1", QStringLiteral("first master"));
+            Type(setup, "txtRepeat1", QStringLiteral("first master"));
+            Type(setup, "txtMaster2", QStringLiteral("second master"));
+            Type(setup, "txtRepeat2", QStringLiteral("second master"));
+            Click(setup, "cmdOK");
         });
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
@@ -98,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(home.start());
         QCOMPARE(home.h.ui.shown.last().text, QStringLiteral("Invalid Password(s), try again!"));
         QCOMPARE(home.h.ui.shown.last().title, QStringLiteral("Login"));
-        QCOMPARE(home.startup->mainWindow()->ListView1()->topLevelItemCount(), 1);
+        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 1);
         QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
         QCOMPARE(home.h.ui.busyDepth, 0);
     }
@@ -133,7 +135,7 @@ private Q_SLOTS:
         home.h.state = home.state;
         home.h.addEntry("alice", "bank", "s3cret");
         main->run(MainCommand::Refresh);
-        QCOMPARE(main->ListView1()->topLevelItemCount(), 1);
+        QCOMPARE(main->ListView1()->rowCount(), 1);
     }
 
     void loginOutcomesAreLoggedOnlyWhenAsked()
@@ -169,7 +171,8 @@ private Q_SLOTS:
         home.h.ui.answers << true;
         WhenModal([](QWidget *login) { Click(login, "cmdClearMaster"); });
         QVERIFY(!home.start());
-        QCOMPARE(home.h.ui.asked.last(), QString::fromLatin1(kResetPasswordsQuestion));
+        QCOMPARE(home.h.ui.askedDefaultNo.last(), QString::fromLatin1(kResetPasswordsQuestion));
+        QCOMPARE(home.startup->exitCode(), 0); // the user's choice, not a failure
         QVERIFY(!QFile::exists(home.h.state.LoginFile));
         QVERIFY(!QFile::exists(home.h.state.LogFile));
         QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
@@ -189,7 +192,7 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(home.program + QStringLiteral("/old.lgn")));
             const QString moved = home.state.DataFolder + QStringLiteral("Pelloralgn.old");
             QCOMPARE(ReadFile(moved), oldStore);
-            QCOMPARE(home.startup->mainWindow()->ListView1()->topLevelItemCount(), yes ? 1 : 0);
+            QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), yes ? 1 : 0);
             QVERIFY(home.h.ui.messages().contains(QStringLiteral("File moved to: ") + moved));
         }
     }
@@ -210,21 +213,26 @@ private Q_SLOTS:
             QStringLiteral("Either there is a file missing, or the base")));
     }
 
-    void aSecondCopyIsRefused()
+    void aSecondStartBringsTheRunningWindowForwardAndEndsWithAFailure()
     {
         Home home;
-        QProcess first;
-        first.start(QStringLiteral("flock"),
-                    {QStringLiteral("-o"), GetDataFolder() + QStringLiteral("Pellora.lock"),
-                     QStringLiteral("sh"), QStringLiteral("-c"),
-                     QStringLiteral("echo held; sleep 30")});
-        QVERIFY(first.waitForReadyRead(5000));
-        QVERIFY(!home.start());
-        first.kill();
-        first.waitForFinished();
-        QCOMPARE(home.lastMessage(),
-                 QStringLiteral(
-                     "Pellora is already running. Only one copy can use the vault at a time."));
+        logIn();
+        QVERIFY(home.start());
+        frmMain *main = home.startup->mainWindow();
+        main->showMinimized();
+        // Another process, as a second start from the desktop is; it shares this home.
+        QProcess second;
+        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(PELLORA_BINARY_DIR "/pellora"), {});
+        QVERIFY(second.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(!main->isMinimized());
+        QCOMPARE(second.readAllStandardOutput(), QByteArray());
     }
 
     void aStoreWithoutMastersAsksForItsOwnAndIsNeverReencrypted()
@@ -252,14 +260,13 @@ private Q_SLOTS:
                      QLatin1Char('.'));
         QVERIFY(!home.state.FirstRun);
         QCOMPARE(ReadFile(store), before);
-        QCOMPARE(home.startup->mainWindow()->findChild<EntryListView *>()->topLevelItemCount(), 2);
+        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 2);
 
         // A user who lost them sets the store aside and starts afresh; Escape would change nothing.
         home.h.settings.saveBytes(Setting::Master1, "480275");
-        home.h.ui.answers.enqueue(true);
+        home.h.ui.answers << true << true; // set it aside; then quit the set-up
         WhenModal([](QWidget *dialog) { Click(dialog, "setAsideButton"); });
-        WhenModal([](QWidget *options) { Click(options, "cmdCancel"); },
-                  QStringLiteral("frmOptions"));
+        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, QStringLiteral("frmSetup"));
         QVERIFY(!home.start());
         const QString aside = store + QStringLiteral(".unreadable-") +
                               Clock::now().date().toString(QStringLiteral("yyyyMMdd"));
@@ -283,9 +290,7 @@ private Q_SLOTS:
         QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
         logIn();
         const bool started = home.start();
-        const int rows =
-            started ? home.startup->mainWindow()->findChild<EntryListView *>()->topLevelItemCount()
-                    : -1;
+        const int rows = started ? home.startup->mainWindow()->ListView1()->rowCount() : -1;
         const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
         const QStringList messages = home.h.ui.messages();
         QProcess::execute(QStringLiteral("umount"), {folder});
@@ -303,8 +308,15 @@ private Q_SLOTS:
     void firstRunCancelEndsAndTheNextStartIsFirstAgain()
     {
         Home home(false);
-        WhenModal([](QWidget *options) { Click(options, "cmdCancel"); });
+        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
+        WhenModal([](QWidget *setup) {
+            QTest::keyClick(setup, Qt::Key_Escape);
+            QVERIFY(setup->isVisible());
+            Click(setup, "cmdCancel");
+        });
         QVERIFY(!home.start());
+        QCOMPARE(home.startup->exitCode(), 1);
+        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
         QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
     }
 };

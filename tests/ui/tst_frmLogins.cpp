@@ -70,6 +70,7 @@ private Q_SLOTS:
         QCOMPARE(e.dialog->focusWidget(), e.box("txtLoginDesc"));
 
         e.fill(QStringLiteral("ABCDEF")); // stored lower case: Case Sensitive is off
+        e.h.ui.answers << true;           // and the user agreed to that
         Clock::fix(kOpened.addSecs(300));
         QTest::keyClick(e.box("txtPassword"), Qt::Key_Return); // OK is the default button
         QVERIFY(!e.dialog->isVisible());
@@ -83,7 +84,7 @@ private Q_SLOTS:
         want.ExpireStart = Convert::ToOleDate(kOpened); // when the editor opened
         QCOMPARE(stored[0].encode(), want.encode());
         QCOMPARE(e.h.passwordOf(1000), QByteArray("abcdef"));
-        QVERIFY(e.main.ListView1()->findRow(QStringLiteral("PQ1000")));
+        QVERIFY(e.main.ListView1()->findRow(QStringLiteral("PQ1000")) >= 0);
         const QString event = (QStringLiteral("Added jsmith, ") + GetLoginUserName() +
                                QStringLiteral("3/1/2024 10:05:00 AM"))
                                   .leftJustified(45, QLatin1Char(' '), true);
@@ -101,9 +102,10 @@ private Q_SLOTS:
             QVERIFY(!QFile::exists(e.h.state.LoginFile));
         };
         refused(QStringLiteral("Please enter a description."));
-        e.fill(QStringLiteral("ABC DEF1"));
+        e.fill(QStringLiteral("abc def1"));
         e.type("txtValLength0", QStringLiteral("six"));
-        refused(QStringLiteral("Spaces are not allowed for this validation."));
+        refused(QStringLiteral("The password has a space; this entry allows none (Validation "
+                               "tab, \"Allow SPACE character\")."));
         // The input as the check left it.
         QCOMPARE(e.box("txtPassword")->text(), QStringLiteral("abc def1"));
         QCOMPARE(e.box("txtValLength0")->text(), QStringLiteral("0"));
@@ -153,8 +155,8 @@ private Q_SLOTS:
         QTest::keyClick(e.dialog->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(panels->currentWidget()->objectName(), QStringLiteral("picLogins0"));
-        QTest::keyClick(e.dialog.get(), Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(tabs->currentIndex(), 0); // only Ctrl counts
+        QTest::keyClick(e.dialog.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(tabs->currentIndex(), 2); // back, from the first to the last
 
         // The help topic follows the tab: Password, Expiry, Validation.
         QList<int> topics;

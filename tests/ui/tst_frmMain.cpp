@@ -25,8 +25,8 @@ private:
     static QStringList column(const frmMain &w, int c)
     {
         QStringList out;
-        for (int i = 0; i < w.ListView1()->topLevelItemCount(); ++i)
-            out << w.ListView1()->topLevelItem(i)->text(c).trimmed();
+        for (int i = 0; i < w.ListView1()->rowCount(); ++i)
+            out << w.ListView1()->text(i, c).trimmed();
         return out;
     }
 
@@ -44,17 +44,16 @@ private Q_SLOTS:
         frmMain w(h.context);
         w.LoadList();
         EntryListView *list = w.ListView1();
-        QCOMPARE(list->columnCount(), 5);
+        QCOMPARE(list->model()->columnCount(), 5);
         QVERIFY(list->isColumnHidden(EntryListView::ColExpirySort));
-        QCOMPARE(list->headerItem()->text(0), QStringLiteral("LoginID"));
-        QCOMPARE(list->headerItem()->text(3), QStringLiteral("Expiry"));
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal), QStringLiteral("LoginID"));
+        QCOMPARE(list->model()->headerData(3, Qt::Horizontal), QStringLiteral("Expiry"));
         QCOMPARE(column(w, 0), (QStringList{"1000", "1002"}));
-        QCOMPARE(list->topLevelItem(0)->text(EntryListView::ColDescription).size(), 64);
-        QCOMPARE(list->topLevelItem(0)->text(EntryListView::ColExpiry), QStringLiteral("Never"));
-        QCOMPARE(list->topLevelItem(0)->text(EntryListView::ColExpirySort),
-                 QStringLiteral("25000101"));
-        QVERIFY(list->findRow(QStringLiteral("PQ1002")));
-        QVERIFY(!list->findRow(QStringLiteral("PQ1001")));
+        QCOMPARE(list->text(0, EntryListView::ColDescription).size(), 64);
+        QCOMPARE(list->text(0, EntryListView::ColExpiry), QStringLiteral("Never"));
+        QCOMPARE(list->text(0, EntryListView::ColExpirySort), QStringLiteral("25000101"));
+        QVERIFY(list->findRow(QStringLiteral("PQ1002")) >= 0);
+        QCOMPARE(list->findRow(QStringLiteral("PQ1001")), -1);
     }
 
     void rowsShowTheirTextsWithoutThePadBlanks()
@@ -64,8 +63,7 @@ private Q_SLOTS:
         h.addEntry(" alice", "bank  of  ours", "pw1");
         frmMain w(h.context);
         w.LoadList();
-        QTreeWidgetItem *row = w.ListView1()->topLevelItem(0);
-        QCOMPARE(row->text(EntryListView::ColDescription).size(), 64);
+        QCOMPARE(w.ListView1()->text(0, EntryListView::ColDescription).size(), 64);
         const QModelIndex description =
             w.ListView1()->model()->index(0, EntryListView::ColDescription);
         const QModelIndex login = w.ListView1()->model()->index(0, EntryListView::ColLogin);
@@ -136,7 +134,7 @@ private Q_SLOTS:
         WriteFile(h.state.LoginFile, QByteArray(r.encode()).repeated(32768));
         frmMain w(h.context);
         w.LoadList();
-        QCOMPARE(w.ListView1()->topLevelItemCount(), 0);
+        QCOMPARE(w.ListView1()->rowCount(), 0);
         QCOMPARE(h.ui.shown.last().text,
                  QStringLiteral("An error has occurred in frmMain_LoadList 6 Overflow"));
     }
@@ -180,7 +178,7 @@ private Q_SLOTS:
         auto *w = new frmMain(h.context);
         InstallListCommands(*w);
         w->LoadList();
-        w->ListView1()->setCurrentItem(w->ListView1()->topLevelItem(0));
+        w->ListView1()->selectRow(0);
         ClipPassword(*w);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("s3cret"));
         QCOMPARE(QApplication::clipboard()->mimeData()->data(
@@ -199,12 +197,13 @@ private Q_SLOTS:
         h.addEntry("alice", "bank", "s3cret");
         frmMain w(h.context);
         w.LoadList();
+        w.ListView1()->selectRow(-1);
         QApplication::clipboard()->setText(QStringLiteral("before"));
         ClipPassword(w);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
         QVERIFY(h.ui.shown.isEmpty());
         h.state.ActiveMaster2 = "other masters";
-        w.ListView1()->setCurrentItem(w.ListView1()->topLevelItem(0));
+        w.ListView1()->selectRow(0);
         ClipPassword(w);
         QCOMPARE(h.ui.shown.last().text,
                  QStringLiteral(
@@ -223,19 +222,19 @@ private Q_SLOTS:
         h.ui.replies << QStringLiteral("mail");
         FindEntry(w);
         QCOMPARE(h.ui.messages().last(), QStringLiteral("Found, and selected the item for you."));
-        QCOMPARE(w.selectedRow()->text(0), QStringLiteral("1001"));
+        QCOMPARE(w.selectedText(0), QStringLiteral("1001"));
         h.ui.replies << QStringLiteral("MAIL");
         FindEntry(w);
         QCOMPARE(h.ui.messages().last(), QStringLiteral("No match found"));
         h.ui.replies << QStringLiteral(" ");
         w.run(MainCommand::Desc);
         FindEntry(w);
-        QCOMPARE(w.selectedRow()->text(0), QStringLiteral("1001")); // descending shows 1001 first
+        QCOMPARE(w.selectedText(0), QStringLiteral("1001")); // descending shows 1001 first
         const int before = h.ui.shown.size();
         FindEntry(w); // a cancelled prompt
         QCOMPARE(h.ui.shown.size(), before);
         w.run(MainCommand::Refresh);
-        QCOMPARE(w.ListView1()->topLevelItem(0)->text(0),
+        QCOMPARE(w.ListView1()->text(0, 0),
                  QStringLiteral("1000")); // Desc lost on refresh
     }
 
@@ -271,7 +270,7 @@ private Q_SLOTS:
         QStringList items;
         for (QAction *a : w.popupMenu()->actions())
             items << a->text();
-        QCOMPARE(items, (QStringList{"New", "Clip Password", "Edit", "Delete"}));
+        QCOMPARE(items, (QStringList{"New", "Clip Password", "Copy Login", "Edit", "Delete"}));
         QCOMPARE(w.popupMenu()->objectName(), QStringLiteral("mnuPopup"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Pellora"));
         QVERIFY(w.action(MainCommand::ToggleStatusBar)->isChecked());

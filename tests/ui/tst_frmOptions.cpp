@@ -1,13 +1,16 @@
+#include "ModalDriver.h"
 #include "UiHarness.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
 #include "ui/EntryListView.h"
+#include "ui/frmCurrentMasters.h"
 #include "ui/frmMain.h"
 #include "ui/frmOptions.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 
@@ -32,6 +35,24 @@ struct Options
     {
         return h.ui.shown.isEmpty() ? QString() : h.ui.shown.last().text;
     }
+    // Change...: the current masters typed (a wrong pair first when asked), the warning accepted.
+    bool unlock(bool wrongFirst = false)
+    {
+        WhenModal(
+            [wrongFirst](QWidget *d) {
+                if (wrongFirst) {
+                    Type(d, "txtCurrent1", QStringLiteral("second master"));
+                    Type(d, "txtCurrent2", QStringLiteral("first master"));
+                    Click(d, "cmdOK");
+                }
+                Type(d, "txtCurrent1", QStringLiteral("first master"));
+                Type(d, "txtCurrent2", QStringLiteral("second master"));
+                Click(d, "cmdOK");
+            },
+            QStringLiteral("frmCurrentMasters"));
+        h.ui.answers << true;
+        return w->unlockMasters();
+    }
 };
 } // namespace
 
@@ -50,11 +71,30 @@ private Q_SLOTS:
         QVERIFY(!o.get<QCheckBox>(QStringLiteral("chkDescending"))->isChecked());
         for (int i = 0; i < 7; ++i)
             QVERIFY(!o.get<QCheckBox>(QStringLiteral("chkLogging%1").arg(i))->isChecked());
+        QCOMPARE(o.master(1)->text(), QString()); // nothing shows before the current masters
+        QVERIFY(!o.master(1)->isEnabled() && !o.master(2)->isEnabled());
+        QVERIFY(o.unlock(true));
+        QCOMPARE(o.h.ui.shown.first().text, QStringLiteral("Invalid Password(s), try again!"));
+        QCOMPARE(o.h.ui.asked.last(), QString::fromLatin1(kMasterChangeWarning));
         QCOMPARE(o.master(1)->text(), QStringLiteral("first master"));
         QCOMPARE(o.master(1)->echoMode(), QLineEdit::Password);
         o.get<QCheckBox>(QStringLiteral("Check1"))->setChecked(true);
         QCOMPARE(o.master(2)->echoMode(), QLineEdit::Normal);
         QVERIFY(!o.w->changeFlag());
+
+        // A refused warning keeps them closed.
+        Options again;
+        again.open();
+        again.h.ui.answers << false;
+        WhenModal(
+            [](QWidget *d) {
+                Type(d, "txtCurrent1", QStringLiteral("first master"));
+                Type(d, "txtCurrent2", QStringLiteral("second master"));
+                Click(d, "cmdOK");
+            },
+            QStringLiteral("frmCurrentMasters"));
+        QVERIFY(!again.w->unlockMasters());
+        QVERIFY(!again.master(1)->isEnabled());
     }
 
     void applyStoresTheOrderAndSwitchesAndResortsAtOnce()
@@ -66,14 +106,17 @@ private Q_SLOTS:
         o.get<QRadioButton>(QStringLiteral("optOrderField3"))->setChecked(true);
         o.get<QCheckBox>(QStringLiteral("chkDescending"))->setChecked(true);
         o.get<QCheckBox>(QStringLiteral("chkLogging3"))->setChecked(true);
+        o.get<QSpinBox>(QStringLiteral("spnClearClipboard"))->setValue(25);
         QVERIFY(o.w->cmdApply_Click());
+        QCOMPARE(o.h.settings.get(Setting::ClearClipboardSeconds), QStringLiteral("25"));
+        QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
         const Settings &s = o.h.settings;
         const QStringList order{s.get(Setting::OrderByID),      s.get(Setting::OrderByDescription),
                                 s.get(Setting::OrderByLogin),   s.get(Setting::OrderByExpiry),
                                 s.get(Setting::OrderDirection), s.get(Setting::LogPwdChanges)};
         QCOMPARE(order, (QStringList{"False", "False", "False", "True", "1", "1"}));
         QVERIFY(o.h.state.LogPwdChanges);
-        QCOMPARE(o.main.ListView1()->topLevelItem(0)->text(EntryListView::ColLogin).trimmed(),
+        QCOMPARE(o.main.ListView1()->text(0, EntryListView::ColLogin).trimmed(),
                  QStringLiteral("b"));
     }
 
@@ -83,6 +126,7 @@ private Q_SLOTS:
         o.open();
         o.get<QRadioButton>(QStringLiteral("optOrderField2"))->setChecked(true);
         o.get<QCheckBox>(QStringLiteral("chkLogging0"))->setChecked(true);
+        QVERIFY(o.unlock());
         QTest::keyClicks(o.master(1), QStringLiteral("xyz"));
         QTest::keyClick(o.w.get(), Qt::Key_Escape);
         QCOMPARE(o.w->result(), int(frmOptions::Closed));
@@ -95,6 +139,7 @@ private Q_SLOTS:
     {
         Options o;
         o.open();
+        QVERIFY(o.unlock());
         const QStringList pairs[] = {{"1234567", "abcdefg"}, {"same pass", "same pass"}};
         for (const QStringList &pair : pairs) {
             o.master(1)->setText(pair[0]);
@@ -118,8 +163,11 @@ private Q_SLOTS:
         const quint64 written = FileInode(o.h.state.LoginFile);
         o.open();
         QVERIFY(o.w->cmdApply_Click());
+        QVERIFY(o.unlock());
+        QVERIFY(o.w->cmdApply_Click());
         QCOMPARE(FileInode(o.h.state.LoginFile), written);
         QVERIFY(!ReadFile(o.h.state.LogFile).contains("Master Password Change"));
+        QCOMPARE(o.main.statusText(), QStringLiteral("Options saved"));
 
         o.master(1)->selectAll();
         QTest::keyClicks(o.master(1), QStringLiteral("a brand new master"));
@@ -133,6 +181,7 @@ private Q_SLOTS:
         QCOMPARE(DecodePasswordField(deleted.Password, o.h.state.entryKey()),
                  std::optional<QByteArray>("beta-22"));
         QCOMPARE(ReadFile(o.h.state.LogFile).count("Successful Master Password Change"), 1);
+        QCOMPARE(o.main.statusText(), QStringLiteral("Masters changed; 2 entries re-encrypted"));
     }
 
     void ctrlTabCyclesThePagesBothWays()

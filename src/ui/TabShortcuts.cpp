@@ -1,0 +1,17 @@
+#include "ui/TabShortcuts.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+void AddTabShortcuts(QWidget *window, const std::function<void(int step)> &step)
+{
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), window);
+    QObject::connect(next, &QShortcut::activated, window, [step] { step(1); });
+    // X11 turns Shift+Tab into Backtab, with or without the Shift still reported.
+    for (const QKeyCombination back :
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::Key_Backtab,
+          Qt::CTRL | Qt::SHIFT | Qt::Key_Tab}) {
+        auto *previous = new QShortcut(QKeySequence(back), window);
+        QObject::connect(previous, &QShortcut::activated, window, [step] { step(-1); });
+    }
+}
