@@ -8,8 +8,8 @@ EntrySortProxy::EntrySortProxy(EntryTableModel *entries, QObject *parent)
     , m_entries(entries)
 {
     setSourceModel(entries);
-    // The list sorts when it is told to, as the list control always did.
-    setDynamicSortFilter(false);
+    // A search or a reload keeps the order in force.
+    setDynamicSortFilter(true);
 }
 
 void EntrySortProxy::setSearchText(const QString &text)

@@ -45,15 +45,31 @@ bool holds(const char *field, const std::u16string &needle)
     return false;
 }
 
+// Read in place: decoding every record whole would cost a full store's load several times over.
+constexpr int kExpireDaysOffset = RecordOffset::Deleted + 2;
+constexpr int kExpireStartOffset = kExpireDaysOffset + 2;
+
 qint64 expiryDay(const char *record)
 {
-    const LoginRecord r = LoginRecord::decode(record);
-    if (r.ExpireDays == 0) // "25000101"
+    const qint16 days = ReadInt16(record + kExpireDaysOffset);
+    if (days == 0) // "25000101"
         return QDate(2500, 1, 1).toJulianDay();
-    const QDate start = Convert::OleDateParts(r.ExpireStart).first;
-    if (!start.isValid())
+    const auto start = qFromLittleEndian<double>(record + kExpireStartOffset);
+    const QDate date = Convert::OleDateParts(start).first;
+    if (!date.isValid())
         return std::numeric_limits<qint64>::min();
-    return start.addDays(r.ExpireDays).toJulianDay();
+    return date.addDays(days).toJulianDay();
+}
+
+// The id's decimal text packed big-endian into a number, so comparing numbers compares texts.
+quint64 idTextKey(qint16 id)
+{
+    char text[8] = {};
+    qsnprintf(text, sizeof text, "%d", int(id));
+    quint64 key = 0;
+    for (const char c : text)
+        key = (key << 8) | uchar(c);
+    return key;
 }
 } // namespace
 
@@ -80,6 +96,7 @@ void EntryTableModel::load(const QByteArray &records)
             m_offsets.push_back(at);
     }
     m_expiryDays.resize(m_offsets.size());
+    m_idKeys.resize(m_offsets.size());
     for (int row = 0; row < int(m_offsets.size()); ++row)
         measure(row);
     endResetModel();
@@ -93,6 +110,7 @@ void EntryTableModel::clear()
 void EntryTableModel::measure(int row)
 {
     m_expiryDays[size_t(row)] = expiryDay(bytes(row));
+    m_idKeys[size_t(row)] = idTextKey(loginId(row));
 }
 
 const char *EntryTableModel::bytes(int row) const
@@ -164,8 +182,12 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
 
 int EntryTableModel::findRow(const QString &key) const
 {
+    bool ok = false;
+    const int id = key.startsWith(QLatin1String("PQ")) ? key.mid(2).toInt(&ok) : 0;
+    if (!ok || rowKey(qint16(id)) != key)
+        return -1;
     for (int row = 0; row < rowCount(); ++row) {
-        if (rowKey(loginId(row)) == key)
+        if (loginId(row) == id)
             return row;
     }
     return -1;
@@ -183,6 +205,7 @@ void EntryTableModel::removeRow(int row)
     beginRemoveRows({}, row, row);
     m_offsets.erase(m_offsets.begin() + row);
     m_expiryDays.erase(m_expiryDays.begin() + row);
+    m_idKeys.erase(m_idKeys.begin() + row);
     endRemoveRows();
 }
 
@@ -193,10 +216,9 @@ int EntryTableModel::compare(int left, int right, int column) const
     switch (column) {
     case ColLoginID: {
         // Ids sort as their decimal text: "10000" comes before "1001".
-        char x[8], y[8];
-        qsnprintf(x, sizeof x, "%d", int(ReadInt16(a)));
-        qsnprintf(y, sizeof y, "%d", int(ReadInt16(b)));
-        return qstrcmp(x, y);
+        const quint64 x = m_idKeys[size_t(left)];
+        const quint64 y = m_idKeys[size_t(right)];
+        return x < y ? -1 : (x > y ? 1 : 0);
     }
     case ColDescription:
     case ColLogin: {

@@ -58,4 +58,5 @@ private:
     QByteArray m_records;
     std::vector<int> m_offsets;       // where each row's record starts in m_records
     std::vector<qint64> m_expiryDays; // the hidden key as a day number, so sorting needs no text
+    std::vector<quint64> m_idKeys;    // the id's text as a number, for the same reason
 };

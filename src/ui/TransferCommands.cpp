@@ -2,6 +2,7 @@
 
 #include "platform/Ui.h"
 #include "transfer/TransferExport.h"
+#include "ui/EntryListView.h"
 #include "ui/TransferFileDialog.h"
 #include "ui/frmExportTextDialog.h"
 #include "ui/frmImportFile.h"
@@ -18,7 +19,10 @@ void ExportCommand(frmMain &main)
     if (fileName.isEmpty())
         return;
     BusyPointer busy(c.ui);
-    ExportFile(c.ui, c.state, c.settings, fileName);
+    if (ExportFile(c.ui, c.state, c.settings, fileName))
+        main.showStatus(QObject::tr("%n entries exported to %1", nullptr,
+                                    main.ListView1()->entries()->rowCount())
+                            .arg(fileName));
 }
 } // namespace
 
@@ -26,8 +30,15 @@ void InstallTransferCommands(frmMain &main)
 {
     main.setCommand(MainCommand::Export, [&main] { ExportCommand(main); });
     main.setCommand(MainCommand::Import, [&main] {
+        const int before = main.ListView1()->entries()->rowCount();
         frmImportFile dialog(
-            main.context(), [&main] { main.LoadList(); }, &main);
+            main.context(),
+            [&main, before] {
+                main.LoadList();
+                main.showStatus(QObject::tr("%n entries imported", nullptr,
+                                            main.ListView1()->entries()->rowCount() - before));
+            },
+            &main);
         dialog.exec();
     });
     main.setCommand(MainCommand::ExportText, [&main] {

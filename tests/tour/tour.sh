@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A new user's first session with the installed program, on a private virtual display, driven
-# with the keyboard as a person would: set the masters, add two entries, copy a password,
-# restart and log in, encrypt and decrypt a file, export the list and import it again.
+# with the keyboard as a person would: the command line, set the masters, add two entries,
+# search, copy a password and watch the clipboard clear itself, delete and undo, restart (a
+# second start brings the window forward) and log in, encrypt and decrypt a file, export the
+# list and import it again.
 # Each step leaves a screenshot and fails the tour when the program does not show what it
 # should.
 #
@@ -50,12 +52,17 @@ done
 printf 'Meet at the old mill at noon.\n' >"$work/files/secret.txt"
 cp "$work/files/secret.txt" "$work/secret.orig"
 
+step "the command line answers without a window"
+[ "$("$prefix/bin/pellora" --version)" = "pellora 1.0.0" ] || fail "--version printed something else"
+"$prefix/bin/pellora" --help | grep -q '^Usage: pellora' || fail "--help printed no usage"
+[ -s "$prefix/share/doc/pellora/copyright" ] || fail "the install has no copyright file"
+
 start_display
 
-step "first run: the options dialog asks for the master passwords"
+step "first run: the set-up window asks for each master password twice"
 start_program
-# The splash stays 3 s before the main window and the options dialog over it.
-wait_window Options 40
+# The splash stays 3 s before the main window and the set-up window over it.
+wait_window "Set Up Pellora" 40
 has_window Pellora || fail "no main window under the options dialog"
 main_has_icon() {
     local props
@@ -64,13 +71,25 @@ main_has_icon() {
         grep -q '^WM_CLASS(STRING) = "pellora", "Pellora"$' <<<"$props"
 }
 wait_until 5 "the main window shows the program's icon and class" main_has_icon
-keys alt+1
+# The cursor starts in Master 1; Tab goes to its repeat, then to Master 2 and its repeat.
 type_text "$master1"
-keys alt+2
+keys Tab
+type_text "$master1"
+keys Tab
 type_text "$master2"
-shot first-run-options "$win"
+keys Tab
+type_text "${master2}x"
 keys Return
-wait_no_window Options
+# A mistyped repeat is refused, naming the pair; the message box has the keyboard.
+sleep 1
+keys Return
+wait_window "Set Up Pellora"
+type_text "$master2"
+keys Tab
+type_text "$master2"
+shot set-up "$win"
+keys Return
+wait_no_window "Set Up Pellora"
 [ -s "$settings" ] || fail "no settings file at $settings"
 grep -q '^Master1=' "$settings" || fail "the settings hold no Master1"
 [ "$(stat -c %a "$settings")" = 600 ] || fail "the settings file is not private"
@@ -79,8 +98,7 @@ xdotool windowsize "$(window_id Pellora)" 760 460
 
 add_entry() { # description login password
     wait_window Pellora
-    # The Edit menu has no access key: open File, step right to Edit, take "&New Login".
-    keys alt+f Right n
+    keys ctrl+n
     wait_window Logins
     type_text "$1"
     keys alt+l
@@ -89,13 +107,20 @@ add_entry() { # description login password
     type_text "$3"
 }
 
-step "adding the first entry"
-add_entry "Example Bank" "alice.smith" "sunflower2024"
+step "adding the first entry, whose capitals are not lost"
+add_entry "Example Bank" "alice.smith" "Sunflower2024"
 shot editor "$win"
 keys Return
-wait_no_window Logins
-expect_size "$store" $((record * 1))
-[ "$(stat -c %a "$store")" = 600 ] || fail "the store is not private"
+# "Case Sensitive" is off: Pellora asks before storing lower case; Enter means No, go back.
+sleep 1
+keys Return
+wait_window Logins
+# Back on the Validation tab. Ctrl+Tab wraps to Password and Ctrl+Shift+Tab returns: only there
+# does Alt+T reach "Case Sensitive", so OK then saves without asking again.
+keys ctrl+Tab ctrl+shift+Tab
+shot editor-validation "$win"
+keys alt+t Return
+wait_no_window Logins 5
 
 step "adding the second entry"
 add_entry "Mail account" "alice@example.org" "harbour77gate"
@@ -103,12 +128,35 @@ keys Return
 wait_no_window Logins
 expect_size "$store" $((record * 2))
 
-step "copying the first entry's password"
+step "finding the bank as one types, and copying its password"
 wait_window Pellora
-keys Home space
-keys alt+f Right c
+keys ctrl+f
+type_text "bank"
 has_clip() { [ "$(clipboard)" = "$1" ]; }
-wait_until 5 "the clipboard holds the password (it holds \"$(clipboard)\")" has_clip sunflower2024
+# With nothing selected in the search box, Ctrl+C copies the password of the entry shown.
+keys ctrl+c
+wait_until 5 "the clipboard holds the password (it holds \"$(clipboard)\")" has_clip Sunflower2024
+shot search "$win"
+wait_until 15 "the clipboard clears itself" has_clip ""
+keys Escape
+
+step "a copy the user made afterwards survives the clearing"
+keys Escape ctrl+End ctrl+b
+wait_until 5 "the clipboard holds the login" has_clip alice@example.org
+printf 'my own words' | xclip -selection clipboard
+sleep 12
+has_clip "my own words" || fail "the clipboard lost what the user copied after Pellora"
+
+step "deleting an entry and bringing it back"
+deleted_flag() { [ "$(od -An -tx1 -j194 -N2 "$store" | tr -d ' ')" = "$1" ]; }
+keys ctrl+Home Delete
+wait_until 5 "the first entry is marked deleted" deleted_flag ffff
+shot deleted "$win"
+keys ctrl+z
+wait_until 5 "the deleted entry is live again" deleted_flag 0000
+# Undo selects it again: its password is the one copied.
+keys ctrl+c
+wait_until 5 "the restored entry's password is copied" has_clip Sunflower2024
 shot main-two-entries "$win"
 
 step "closing the program"
@@ -116,9 +164,13 @@ keys alt+f x
 wait_program_end
 grep -q '^MainWidth=' "$settings" || fail "the window's size was not saved"
 
-step "second run: logging in"
+step "second run: logging in, and a second start brings the login forward"
 start_program
 wait_window Login 30
+first_pid=$program_pid
+"$prefix/bin/pellora" >>"$work/program.log" 2>&1 && fail "a second start ended with status 0"
+program_pid=$first_pid
+wait_window Login 10
 shot login "$win"
 type_text "$master1"
 keys alt+s
@@ -197,13 +249,12 @@ expect_size "$store" $((record * 6))
 
 step "copying an imported password"
 wait_window Pellora
-keys End space
-keys alt+f Right c
+keys Escape ctrl+End ctrl+c
 wait_until 5 "the clipboard holds the imported password" has_clip "$vault_password"
 shot main-after-import "$win"
 
 step "closing the program"
-keys alt+f x
+keys ctrl+q
 wait_program_end
 [ "$(clipboard)" = "" ] || fail "the clipboard still holds a password after the end"
 
