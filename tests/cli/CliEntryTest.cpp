@@ -78,17 +78,21 @@ TEST(CliEntries, AddRefusesWithTheEditorsMessagesAndWritesNothing)
     } cases[] = {
         {{}, "", "Please enter a password."},
         {{"--description="}, "secret", "Please enter a description."},
-        {{}, "abc", "The password is not long enough for this validation."},
-        {{"--max-length", "4"}, "secret", "The password is too long for this validation."},
+        {{}, "abc", "The password has 3 characters; this entry needs at least 6 (Validation tab)."},
+        {{"--max-length", "4"},
+         "secret",
+         "The password has 6 characters; this entry allows at most 4 (Validation tab)."},
         {{"--require-mix"},
          "abcdefg",
-         "A mix of alpha and numeric character(s) is required for "
-         "this validation."},
+         "The password needs both letters and digits for this entry (Validation tab)."},
         {{"--require-special"},
          "abcdefg",
-         "Non-alphanumeric character(s) are required for "
-         "this validation."},
-        {{}, "has space", "Spaces are not allowed for this validation."},
+         "The password has no character other than letters and digits; this entry requires "
+         "one (Validation tab)."},
+        {{},
+         "has space",
+         "The password has a space; this entry allows none (Validation tab, \"Allow SPACE "
+         "character\")."},
         {{"--description", "tab\there"},
          "secret",
          "The description contains a control "
@@ -143,7 +147,9 @@ TEST(CliEntries, GeneratedPasswordsPassTheEntrysRules)
         vault.run(args({"generate", "--min-length", "20", "--max-length", "10"}));
     EXPECT_EQ(impossible.exitCode, 1);
     // Every draw is 11 to 20 characters long, so the last one's fault is its length.
-    EXPECT_EQ(impossible.err, QStringLiteral("The password is too long for this validation.\n"));
+    EXPECT_TRUE(impossible.err.endsWith(
+        QStringLiteral("; this entry allows at most 10 (Validation tab).\n")))
+        << impossible.err.toStdString();
 }
 
 TEST(CliEntries, EditChangesOnlyTheFieldsGiven)
@@ -174,7 +180,8 @@ TEST(CliEntries, EditChangesOnlyTheFieldsGiven)
     const QByteArray store = vault.storeBytes();
     const CliRun refused = vault.withMasters(QStringList{"edit", idText, "--max-length", "3"});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, QStringLiteral("The password is too long for this validation.\n"));
+    EXPECT_EQ(refused.err, QStringLiteral("The password has 7 characters; this entry allows at "
+                                          "most 3 (Validation tab).\n"));
     EXPECT_EQ(vault.storeBytes(), store);
     EXPECT_EQ(vault.withMasters(QStringList{"edit", "999", "--login", "x"}).err,
               QStringLiteral("There is no entry with LoginID 999.\n"));

@@ -112,7 +112,7 @@ add_entry "Example Bank" "alice.smith" "Sunflower2024"
 shot editor "$win"
 keys Return
 # "Case Sensitive" is off: Pellora asks before storing lower case; Enter means No, go back.
-sleep 1
+sleep 3
 keys Return
 wait_window Logins
 # Back on the Validation tab. Ctrl+Tab wraps to Password and Ctrl+Shift+Tab returns: only there
