@@ -144,14 +144,12 @@ void replace(const QString &path, const QByteArray &content, const QString &note
     const QFileInfo info(path);
     if (info.isDir())
         raiseError(VbErr::PathFileAccessError);
-    QByteArray tmpl = local(path) + ".XXXXXX";
-    if (!noteFile.isEmpty()) {
-        tmpl = local(path) + '.' + randomSuffix();
+    // Not mkostemp: its names are sometimes one kind of character only, which the next start
+    // could not tell from a user's own file.
+    const QByteArray tmpl = local(path) + '.' + randomSuffix();
+    if (!noteFile.isEmpty())
         replace(noteFile, tmpl);
-    }
-    Fd fd(noteFile.isEmpty()
-              ? ::mkostemp(tmpl.data(), O_CLOEXEC)
-              : ::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    Fd fd(::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     const auto dropNote = [&] {
         if (noteFile.isEmpty())
             return;
