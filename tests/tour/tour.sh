@@ -115,11 +115,11 @@ keys Return
 sleep 3
 keys Return
 wait_window Logins
-# Back on the Validation tab. Ctrl+Tab wraps to Password and Ctrl+Shift+Tab returns: only there
-# does Alt+T reach "Case Sensitive", so OK then saves without asking again.
+# Back on the Validation tab with "Case Sensitive" focused; Ctrl+Tab wraps to Password and
+# Ctrl+Shift+Tab returns. Space ticks it, so OK then saves without asking again.
 keys ctrl+Tab ctrl+shift+Tab
 shot editor-validation "$win"
-keys alt+t Return
+keys space Return
 wait_no_window Logins 5
 
 step "adding the second entry"
