@@ -7,7 +7,7 @@
 #include "transfer/TextExport.h"
 #include "transfer/TransferExport.h"
 
-#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,10 +25,9 @@ struct TransferFixture : ::testing::Test
 
     void SetUp() override
     {
-        vault.add(QStringLiteral("Bank"), QStringLiteral("joe"), QStringLiteral("secret1"));
-        const qint16 gone =
-            vault.add(QStringLiteral("Old"), QStringLiteral("x"), QStringLiteral("secret2"));
-        vault.add(QStringLiteral("Mail, home"), QStringLiteral("ann"), QStringLiteral("secret3"));
+        vault.add("Bank", "joe", "secret1");
+        const qint16 gone = vault.add("Old", "x", "secret2");
+        vault.add("Mail, home", "ann", "secret3");
         LoginStore(vault.loginFile(), ui).deletelogin(gone);
     }
 };
@@ -37,15 +36,13 @@ struct TransferFixture : ::testing::Test
 TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFile)
 {
     // A relative name is taken from the folder the command runs in.
-    const CliRun run = vault.withMasters({QStringLiteral("export"), QStringLiteral("list.pqx")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_EQ(vault.withMasters({"export", "list.pqx"}), (CliRun{0, "", ""}));
     const QString window = vault.file(QStringLiteral("window.pqx"));
     ASSERT_TRUE(ExportFile(ui, vault.state(), vault.settings(), window));
     EXPECT_EQ(ReadFile(vault.file(QStringLiteral("list.pqx"))), ReadFile(window));
     EXPECT_EQ(FileMode(window), 0600);
 
-    const CliRun nowhere = vault.withMasters(
-        {QStringLiteral("export"), vault.file(QStringLiteral("missing/list.pqx"))});
+    const CliRun nowhere = vault.withMasters({"export", vault.file("missing/list.pqx")});
     EXPECT_EQ(nowhere.exitCode, 1);
     EXPECT_FALSE(nowhere.err.isEmpty());
 }
@@ -64,21 +61,13 @@ TEST_F(TransferFixture, ImportTakesTheExportingMastersAsTheNextSecrets)
     ASSERT_TRUE(ExportFile(ui, other, vault.settings(), file));
     const QByteArray store = vault.storeBytes();
 
-    const CliRun wrong =
-        vault.withMasters({QStringLiteral("import"), file}, {"their master 1", "first master"});
-    EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_EQ(wrong.err, QStringLiteral("The passwords do not match the passwords used for "
-                                        "exporting this list.\n"));
+    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "first master"}),
+              (CliRun{1, "",
+                      "The passwords do not match the passwords used for exporting this list.\n"}));
     EXPECT_EQ(vault.storeBytes(), store);
-
-    const CliRun imported =
-        vault.withMasters({QStringLiteral("import"), file}, {"their master 1", "their master 2"});
-    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
-    EXPECT_EQ(imported.out, QStringLiteral("1\n"));
-    const CliRun shown = vault.withMasters(
-        {QStringLiteral("show"), QStringLiteral("1003"), QStringLiteral("--show-password")});
-    EXPECT_TRUE(Lines(shown.out).contains(QStringLiteral("password: shhh1234")))
-        << shown.out.toStdString();
+    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "their master 2"}),
+              (CliRun{0, "1\n", ""}));
+    EXPECT_EQ(vault.show(1003)["password"], QStringLiteral("shhh1234"));
 }
 
 TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
@@ -89,12 +78,10 @@ TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
         TextExportOptions dialog;
     } cases[] = {
         {{}, {}},
-        {{"--description", "--password", "--headings"},
-         {true, true, false, false, true, QStringLiteral("Comma")}},
-        {{"--rows", "--validation-rules", "--password"},
-         {false, true, true, true, false, QStringLiteral("Comma")}},
+        {{"--description", "--password", "--headings"}, {true, true, false, false, true, "Comma"}},
+        {{"--rows", "--validation-rules", "--password"}, {false, true, true, true, false, "Comma"}},
         {{"--delimiter", "TAB", "--description", "--headings"},
-         {true, false, false, false, true, QStringLiteral("TAB")}},
+         {true, false, false, false, true, "TAB"}},
         {{"--delimiter=::", "--description"}, {true, false, false, false, false, "::"}},
     };
     const QString window = vault.file(QStringLiteral("window.txt"));
@@ -105,15 +92,12 @@ TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
         QFile::remove(window);
         ASSERT_TRUE(ExportTextFile(ui, vault.state(), vault.settings(), view, window, c.dialog));
         // An existing file is replaced, as answering Yes to the dialog's question does.
-        const CliRun run =
-            vault.withMasters(QStringList{QStringLiteral("export-text"), cli} + c.options);
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        ASSERT_EQ(vault.withMasters(QStringList{"export-text", cli} + c.options).exitCode, 0);
         EXPECT_EQ(ReadFile(cli), ReadFile(window));
     }
     const QByteArray once = ReadFile(cli);
-    const CliRun appended =
-        vault.withMasters({QStringLiteral("export-text"), cli, QStringLiteral("--description"),
-                           QStringLiteral("--delimiter=::"), QStringLiteral("--append")});
-    EXPECT_EQ(appended.err, QStringLiteral("File exists. Do you wish to overwrite? No\n"));
+    EXPECT_EQ(
+        vault.withMasters({"export-text", cli, "--description", "--delimiter=::", "--append"}).err,
+        QStringLiteral("File exists. Do you wish to overwrite? No\n"));
     EXPECT_EQ(ReadFile(cli), once + once);
 }

@@ -1,7 +1,6 @@
 #include "CliVault.h"
 
 #include "StoreFixture.h"
-#include "app/DataFolder.h"
 #include "entries/EditorLogic.h"
 #include "entries/LoginStore.h"
 #include "entries/LoginValidation.h"
@@ -25,6 +24,13 @@ QProcessEnvironment CliVault::environment()
     return env;
 }
 
+void CliVault::start(QProcess &process, const QStringList &args, const QProcessEnvironment &env)
+{
+    process.setProcessEnvironment(env);
+    process.start(program(), QStringList{QStringLiteral("--masters-stdin")} + args);
+    process.write(kMasters);
+}
+
 CliVault::CliVault()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -32,16 +38,17 @@ CliVault::CliVault()
     m_state.LoginFile = m_state.DataFolder + QStringLiteral("Pellora.lgn");
     m_state.LogFile = m_state.DataFolder + QStringLiteral("Pellora.log");
     m_state.FirstRun = false;
-    m_state.ActiveMaster1 = MasterValue(kMaster1);
-    m_state.ActiveMaster2 = MasterValue(kMaster2);
+    m_state.ActiveMaster1 = MasterValue("first master");
+    m_state.ActiveMaster2 = MasterValue("second-master");
     m_settings.saveBytes(Setting::Master1, m_state.ActiveMaster1);
     m_settings.saveBytes(Setting::Master2, m_state.ActiveMaster2);
 }
 
-CliRun CliVault::run(const QStringList &args, const QByteArray &input) const
+CliRun CliVault::run(const QStringList &args, const QByteArray &input,
+                     const QProcessEnvironment &env) const
 {
     QProcess process;
-    process.setProcessEnvironment(environment());
+    process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_home.path());
     process.start(program(), args);
     process.waitForStarted();
@@ -57,10 +64,20 @@ CliRun CliVault::run(const QStringList &args, const QByteArray &input) const
 
 CliRun CliVault::withMasters(const QStringList &args, const QStringList &secrets) const
 {
-    QByteArray input = QByteArray(kMaster1) + '\n' + QByteArray(kMaster2) + '\n';
+    QByteArray input = kMasters;
     for (const QString &secret : secrets)
         input += secret.toUtf8() + '\n';
     return run(QStringList{QStringLiteral("--masters-stdin")} + args, input);
+}
+
+QMap<QString, QString> CliVault::show(qint16 id) const
+{
+    QMap<QString, QString> fields;
+    for (const QString &line :
+         Lines(withMasters({"show", QString::number(id), "--show-password"}).out))
+        fields.insert(line.section(QStringLiteral(": "), 0, 0),
+                      line.section(QStringLiteral(": "), 1));
+    return fields;
 }
 
 qint16 CliVault::add(const LoginEditorInput &input)
@@ -88,11 +105,9 @@ QByteArray CliVault::storeBytes() const
     return ReadFile(m_state.LoginFile);
 }
 
-QList<LoginRecord> CliVault::liveRecords() const
+QStringList CliVault::logLines() const
 {
-    QList<LoginRecord> live = ReadRecords(m_state.LoginFile);
-    live.removeIf([](const LoginRecord &r) { return r.Deleted; });
-    return live;
+    return Lines(QString::fromUtf8(ReadFile(m_state.LogFile)));
 }
 
 QStringList Lines(const QString &text)

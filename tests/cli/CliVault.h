@@ -7,6 +7,7 @@
 #include "entries/LoginRecord.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <ostream>
@@ -23,39 +24,50 @@ struct CliRun
     int exitCode = -1;
     QString out;
     QString err;
+    bool operator==(const CliRun &) const = default;
 };
+
+inline void PrintTo(const CliRun &run, std::ostream *os)
+{
+    *os << "exit " << run.exitCode << ", out \"" << run.out.toStdString() << "\", err \""
+        << run.err.toStdString() << '"';
+}
 
 // A private home whose vault has its two masters set, and the program run against it.
 class CliVault
 {
 public:
-    static constexpr char kMaster1[] = "first master";
-    static constexpr char kMaster2[] = "second-master";
+    static constexpr char kMasters[] = "first master\nsecond-master\n";
 
     CliVault();
 
     // The program and the environment it runs in: this home, a pinned locale, no display.
     static QString program();
     static QProcessEnvironment environment();
+    // Starts the program with --masters-stdin and writes the masters, leaving stdin open.
+    static void start(QProcess &process, const QStringList &args,
+                      const QProcessEnvironment &env = environment());
 
     // Runs pellora-cli with args and stdin; waits for its end.
-    CliRun run(const QStringList &args, const QByteArray &input = {}) const;
+    CliRun run(const QStringList &args, const QByteArray &input = {},
+               const QProcessEnvironment &env = environment()) const;
     // With --masters-stdin: the masters, then the further secret lines, each ended by LF.
     CliRun withMasters(const QStringList &args, const QStringList &secrets = {}) const;
+    // The fields show --show-password prints, by name.
+    QMap<QString, QString> show(qint16 id) const;
 
     // Adds an entry through the core, as the window program's editor stores it.
     qint16 add(const LoginEditorInput &input);
     qint16 add(const QString &description, const QString &login, const QString &password);
 
     QString loginFile() const { return m_state.LoginFile; }
-    QString logFile() const { return m_state.LogFile; }
     QString dataFolder() const { return m_state.DataFolder; }
     QString file(const QString &name) const { return m_home.file(name); }
     // The state the window program holds once logged in.
     AppState &state() { return m_state; }
     Settings &settings() { return m_settings; }
     QByteArray storeBytes() const;
-    QList<LoginRecord> liveRecords() const;
+    QStringList logLines() const;
 
 private:
     TempHome m_home;

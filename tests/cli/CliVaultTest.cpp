@@ -2,7 +2,6 @@
 #include "crypto/Rc4Key.h"
 #include "master/MasterPasswords.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,12 +13,6 @@ QByteArray Cipher(QByteArray bytes, const QByteArray &password)
     Rc4Stream(password).apply(reinterpret_cast<uint8_t *>(bytes.data()), size_t(bytes.size()));
     return bytes;
 }
-
-QStringList vaultArgs(const char *command, const QStringList &files,
-                      const QStringList &options = {})
-{
-    return QStringList{QLatin1String(command)} + files + options;
-}
 } // namespace
 
 TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyAsTheWindowDoes)
@@ -28,16 +21,11 @@ TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyAsTheWindowDoes)
     vault.settings().save(Setting::LogFileEncryption, QStringLiteral("1"));
     const QString file = vault.file(QStringLiteral("letter one.txt"));
     WriteFile(file, kContent);
-
-    const CliRun encrypted = vault.withMasters(vaultArgs("encrypt", {file}));
-    EXPECT_EQ(encrypted.exitCode, 0);
-    EXPECT_EQ(encrypted.err, QStringLiteral("Encrypted: ") + file + QLatin1Char('\n'));
+    EXPECT_EQ(vault.withMasters({"encrypt", file}), (CliRun{0, "", "Encrypted: " + file + '\n'}));
     EXPECT_EQ(ReadFile(file), Cipher(kContent, vault.state().entryKey()));
-
-    const CliRun decrypted = vault.withMasters(vaultArgs("decrypt", {file}));
-    EXPECT_EQ(decrypted.exitCode, 0);
+    EXPECT_EQ(vault.withMasters({"decrypt", file}).exitCode, 0);
     EXPECT_EQ(ReadFile(file), kContent);
-    const QStringList log = Lines(QString::fromUtf8(ReadFile(vault.logFile())));
+    const QStringList log = vault.logLines();
     ASSERT_EQ(log.size(), 2);
     EXPECT_TRUE(log[0].contains(QStringLiteral("\tEncrypted: letter one.txt, ")));
     EXPECT_TRUE(log[1].contains(QStringLiteral("\tDecrypted: letter one.txt, ")));
@@ -50,23 +38,17 @@ TEST(CliVaultFiles, AFilePasswordCanBecomeAnEntry)
     const QString second = vault.file(QStringLiteral("b.txt"));
     WriteFile(first, kContent);
     WriteFile(second, kContent);
-
-    const CliRun refused = vault.withMasters(
-        vaultArgs("encrypt", {first}, {QStringLiteral("--file-password")}), {"short"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, QStringLiteral("Please enter a password of between 8 and 64 "
-                                          "characters, or tick the option to use the master "
-                                          "passwords\n"));
+    EXPECT_EQ(vault.withMasters({"encrypt", first, "--file-password"}, {"short"}),
+              (CliRun{1, "",
+                      "Please enter a password of between 8 and 64 characters, or tick the option "
+                      "to use the master passwords\n"}));
     EXPECT_EQ(ReadFile(first), kContent);
 
-    const CliRun run =
-        vault.withMasters(vaultArgs("encrypt", {first, second},
-                                    {QStringLiteral("--file-password"), QStringLiteral("--add")}),
-                          {"file password 1"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(Lines(run.err), QStringList({"Encrypted: " + first, "Encrypted: " + second}));
+    EXPECT_EQ(vault.withMasters({"encrypt", first, second, "--file-password", "--add"},
+                                {"file password 1"}),
+              (CliRun{0, "", "Encrypted: " + first + "\nEncrypted: " + second + '\n'}));
     EXPECT_EQ(
-        Lines(vault.withMasters({QStringLiteral("ls")}).out),
+        Lines(vault.withMasters({"ls"}).out),
         QStringList({"1000\ta.txt\tFileEncryption\tNever", "1001\tb.txt\tFileEncryption\tNever"}));
     EXPECT_EQ(ReadFile(first), Cipher(kContent, "file password 1"));
 }
@@ -74,10 +56,10 @@ TEST(CliVaultFiles, AFilePasswordCanBecomeAnEntry)
 TEST(CliVaultFiles, AFileThatCannotBeReadIsSkippedAndTheRestGoOn)
 {
     CliVault vault;
-    vault.add(QStringLiteral("Bank"), QStringLiteral("joe"), QStringLiteral("secret1"));
+    vault.add("Bank", "joe", "secret1");
     const QByteArray store = vault.storeBytes();
     const CliRun own =
-        vault.withMasters(vaultArgs("encrypt", {vault.file("elsewhere.txt"), vault.loginFile()}));
+        vault.withMasters({"encrypt", vault.file("elsewhere.txt"), vault.loginFile()});
     EXPECT_EQ(own.exitCode, 1);
     EXPECT_TRUE(own.err.contains(vault.loginFile())) << own.err.toStdString();
     EXPECT_EQ(vault.storeBytes(), store);
@@ -85,11 +67,10 @@ TEST(CliVaultFiles, AFileThatCannotBeReadIsSkippedAndTheRestGoOn)
     const QString missing = vault.file(QStringLiteral("missing.txt"));
     const QString present = vault.file(QStringLiteral("present.txt"));
     WriteFile(present, kContent);
-    const CliRun run = vault.withMasters(vaultArgs("encrypt", {missing, present}));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(Lines(run.err),
-              QStringList({"An error reading the file has occurred, skipping missing.txt",
-                           "Failed: " + missing, "Encrypted: " + present}));
+    EXPECT_EQ(vault.withMasters({"encrypt", missing, present}),
+              (CliRun{1, "",
+                      "An error reading the file has occurred, skipping missing.txt\nFailed: " +
+                          missing + "\nEncrypted: " + present + '\n'}));
     EXPECT_NE(ReadFile(present), kContent);
 }
 
@@ -97,32 +78,28 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
 {
     CliVault vault;
     vault.settings().save(Setting::LogMasterChange, QStringLiteral("1"));
-    const qint16 id =
-        vault.add(QStringLiteral("Bank"), QStringLiteral("joe"), QStringLiteral("secret1"));
+    const qint16 id = vault.add("Bank", "joe", "secret1");
     const QByteArray store = vault.storeBytes();
-
-    const CliRun refused =
-        vault.withMasters({QStringLiteral("change-masters")}, {"short", "also short"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, QStringLiteral("Master Passwords must be:\n1) At least 8 characters "
-                                          "each\n2) Be different\n"));
+    EXPECT_EQ(vault.withMasters({"change-masters"}, {"short", "also short"}),
+              (CliRun{1, "",
+                      "Master Passwords must be:\n1) At least 8 characters each\n2) Be "
+                      "different\n"}));
     EXPECT_EQ(vault.storeBytes(), store);
 
     const CliRun changed =
-        vault.withMasters({QStringLiteral("change-masters")}, {"new master one", "new master two"});
+        vault.withMasters({"change-masters"}, {"new master one", "new master two"});
     ASSERT_EQ(changed.exitCode, 0) << changed.err.toStdString();
     EXPECT_NE(vault.storeBytes(), store);
     EXPECT_EQ(Settings(vault.settings().path()).getBytes(Setting::Master1),
               MasterValue("new master one"));
-    EXPECT_EQ(vault.withMasters({QStringLiteral("ls")}).exitCode, 1);
-
-    const CliRun shown = vault.run({QStringLiteral("--masters-stdin"), QStringLiteral("show"),
-                                    QString::number(id), QStringLiteral("--show-password")},
-                                   "new master one\nnew master two\n");
+    EXPECT_EQ(vault.withMasters({"ls"}).exitCode, 1);
+    const CliRun shown =
+        vault.run({"--masters-stdin", "show", QString::number(id), "--show-password"},
+                  "new master one\nnew master two\n");
     EXPECT_TRUE(Lines(shown.out).contains(QStringLiteral("password: secret1")));
-    const QStringList log = Lines(QString::fromUtf8(ReadFile(vault.logFile())));
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(log[0].contains(QStringLiteral("\tSuccessful Master Password Change, ")));
+    ASSERT_EQ(vault.logLines().size(), 1);
+    EXPECT_TRUE(
+        vault.logLines()[0].contains(QStringLiteral("\tSuccessful Master Password Change, ")));
 }
 
 TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
@@ -138,36 +115,33 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
         {"order", 1, "Store: failed (record 3 has the LoginID 1000, which does not follow 1001)"},
         {"flag", 1, "Store: failed (record 2 has 1 where a deleted mark belongs)"},
         {"foreign", 1,
-         "Store: failed (1 of its 3 entries cannot be read with these master "
-         "passwords)"},
+         "Store: failed (1 of its 3 entries cannot be read with these master passwords)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.damage);
         CliVault vault;
-        vault.add(QStringLiteral("a"), QStringLiteral("a"), QStringLiteral("secret1"));
-        vault.add(QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("secret2"));
-        vault.add(QStringLiteral("c"), QStringLiteral("c"), QStringLiteral("secret3"));
+        for (const char *name : {"a", "b", "c"})
+            vault.add(name, name, "secret1");
         QByteArray store = vault.storeBytes();
         char *second = store.data() + LoginRecord::Size;
         WriteInt16(second + RecordOffset::Deleted, -1);
-        const QString damage = QLatin1String(c.damage);
-        if (damage == QLatin1String("tail"))
+        const QByteArray damage = c.damage;
+        if (damage == "tail")
             store += "12345";
-        if (damage == QLatin1String("order"))
+        if (damage == "order")
             WriteInt16(store.data() + 2 * LoginRecord::Size + RecordOffset::LoginID, 1000);
-        if (damage == QLatin1String("flag"))
+        if (damage == "flag")
             WriteInt16(second + RecordOffset::Deleted, 1);
-        if (damage == QLatin1String("foreign")) {
+        if (damage == "foreign") {
             LoginRecord r = LoginRecord::decode(store.right(LoginRecord::Size));
             r.LoginID = 1003;
             r.Password = FitText("written under other masters");
             store += r.encode();
         }
         WriteFile(vault.loginFile(), store);
-        const CliRun run = vault.withMasters({QStringLiteral("check")});
+        const CliRun run = vault.withMasters({"check"});
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(Lines(run.out),
-                  QStringList({"Cipher self-test: passed", QString::fromUtf8(c.storeLine),
-                               "Master values: passed"}));
+                  QStringList({"Cipher self-test: passed", c.storeLine, "Master values: passed"}));
     }
 }
