@@ -1,7 +1,6 @@
 #include "CliVault.h"
 
 #include "StoreFixture.h"
-#include "entries/EditorLogic.h"
 #include "entries/LoginStore.h"
 #include "entries/LoginValidation.h"
 #include "master/MasterPasswords.h"
@@ -80,29 +79,18 @@ QMap<QString, QString> CliVault::show(qint16 id) const
     return fields;
 }
 
-qint16 CliVault::add(const LoginEditorInput &input)
+qint16 CliVault::add(const QString &description, const QString &login, const QString &password,
+                     LoginEditorInput input)
 {
     FakeUi ui;
-    LoginEditorInput checked = input;
-    PasswordTraitSet traits;
-    if (!frmloginsValidation(ui, checked, traits))
-        return 0;
-    auto record = BuildLoginRecord(ui, checked, m_state.entryKey());
-    return record ? LoginStore(m_state.LoginFile, ui).Addlogin(*record) : 0;
-}
-
-qint16 CliVault::add(const QString &description, const QString &login, const QString &password)
-{
-    LoginEditorInput input = NewEntryInput();
     input.description = description;
     input.login = login;
     input.password = password;
-    return add(input);
-}
-
-QByteArray CliVault::storeBytes() const
-{
-    return ReadFile(m_state.LoginFile);
+    PasswordTraitSet traits;
+    if (!frmloginsValidation(ui, input, traits))
+        return 0;
+    auto record = BuildLoginRecord(ui, input, m_state.entryKey());
+    return record ? LoginStore(m_state.LoginFile, ui).Addlogin(*record) : 0;
 }
 
 QStringList CliVault::logLines() const

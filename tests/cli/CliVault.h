@@ -3,10 +3,8 @@
 #include "TempHome.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "entries/LoginEditorInput.h"
-#include "entries/LoginRecord.h"
+#include "entries/EditorLogic.h"
 
-#include <QByteArray>
 #include <QMap>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -25,13 +23,12 @@ struct CliRun
     QString out;
     QString err;
     bool operator==(const CliRun &) const = default;
+    friend void PrintTo(const CliRun &r, std::ostream *os)
+    {
+        *os << "exit " << r.exitCode << ", out \"" << qPrintable(r.out) << "\", err \""
+            << qPrintable(r.err) << '"';
+    }
 };
-
-inline void PrintTo(const CliRun &run, std::ostream *os)
-{
-    *os << "exit " << run.exitCode << ", out \"" << run.out.toStdString() << "\", err \""
-        << run.err.toStdString() << '"';
-}
 
 // A private home whose vault has its two masters set, and the program run against it.
 class CliVault
@@ -47,7 +44,6 @@ public:
     // Starts the program with --masters-stdin and writes the masters, leaving stdin open.
     static void start(QProcess &process, const QStringList &args,
                       const QProcessEnvironment &env = environment());
-
     // Runs pellora-cli with args and stdin; waits for its end.
     CliRun run(const QStringList &args, const QByteArray &input = {},
                const QProcessEnvironment &env = environment()) const;
@@ -56,9 +52,9 @@ public:
     // The fields show --show-password prints, by name.
     QMap<QString, QString> show(qint16 id) const;
 
-    // Adds an entry through the core, as the window program's editor stores it.
-    qint16 add(const LoginEditorInput &input);
-    qint16 add(const QString &description, const QString &login, const QString &password);
+    // Adds an entry through the core, as the window program's editor stores it; returns its id.
+    qint16 add(const QString &description, const QString &login, const QString &password,
+               LoginEditorInput input = NewEntryInput());
 
     QString loginFile() const { return m_state.LoginFile; }
     QString dataFolder() const { return m_state.DataFolder; }
@@ -66,7 +62,7 @@ public:
     // The state the window program holds once logged in.
     AppState &state() { return m_state; }
     Settings &settings() { return m_settings; }
-    QByteArray storeBytes() const;
+    QByteArray storeBytes() const { return ReadFile(m_state.LoginFile); }
     QStringList logLines() const;
 
 private:

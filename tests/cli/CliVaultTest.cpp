@@ -15,12 +15,14 @@ QByteArray Cipher(QByteArray bytes, const QByteArray &password)
 }
 } // namespace
 
-TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyAsTheWindowDoes)
+TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePassword)
 {
     CliVault vault;
     vault.settings().save(Setting::LogFileEncryption, QStringLiteral("1"));
     const QString file = vault.file(QStringLiteral("letter one.txt"));
+    const QString second = vault.file(QStringLiteral("b.txt"));
     WriteFile(file, kContent);
+    WriteFile(second, kContent);
     EXPECT_EQ(vault.withMasters({"encrypt", file}), (CliRun{0, "", "Encrypted: " + file + '\n'}));
     EXPECT_EQ(ReadFile(file), Cipher(kContent, vault.state().entryKey()));
     EXPECT_EQ(vault.withMasters({"decrypt", file}).exitCode, 0);
@@ -29,28 +31,14 @@ TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyAsTheWindowDoes)
     ASSERT_EQ(log.size(), 2);
     EXPECT_TRUE(log[0].contains(QStringLiteral("\tEncrypted: letter one.txt, ")));
     EXPECT_TRUE(log[1].contains(QStringLiteral("\tDecrypted: letter one.txt, ")));
-}
 
-TEST(CliVaultFiles, AFilePasswordCanBecomeAnEntry)
-{
-    CliVault vault;
-    const QString first = vault.file(QStringLiteral("a.txt"));
-    const QString second = vault.file(QStringLiteral("b.txt"));
-    WriteFile(first, kContent);
-    WriteFile(second, kContent);
-    EXPECT_EQ(vault.withMasters({"encrypt", first, "--file-password"}, {"short"}),
-              (CliRun{1, "",
-                      "Please enter a password of between 8 and 64 characters, or tick the option "
-                      "to use the master passwords\n"}));
-    EXPECT_EQ(ReadFile(first), kContent);
-
-    EXPECT_EQ(vault.withMasters({"encrypt", first, second, "--file-password", "--add"},
+    // With --add, each file's password becomes an entry.
+    EXPECT_EQ(vault.withMasters({"encrypt", file, second, "--file-password", "--add"},
                                 {"file password 1"}),
-              (CliRun{0, "", "Encrypted: " + first + "\nEncrypted: " + second + '\n'}));
-    EXPECT_EQ(
-        Lines(vault.withMasters({"ls"}).out),
-        QStringList({"1000\ta.txt\tFileEncryption\tNever", "1001\tb.txt\tFileEncryption\tNever"}));
-    EXPECT_EQ(ReadFile(first), Cipher(kContent, "file password 1"));
+              (CliRun{0, "", "Encrypted: " + file + "\nEncrypted: " + second + '\n'}));
+    EXPECT_EQ(vault.withMasters({"ls"}).out, "1000\tletter one.txt\tFileEncryption\tNever\n"
+                                             "1001\tb.txt\tFileEncryption\tNever\n");
+    EXPECT_EQ(ReadFile(second), Cipher(kContent, "file password 1"));
 }
 
 TEST(CliVaultFiles, AFileThatCannotBeReadIsSkippedAndTheRestGoOn)
@@ -78,28 +66,20 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
 {
     CliVault vault;
     vault.settings().save(Setting::LogMasterChange, QStringLiteral("1"));
-    const qint16 id = vault.add("Bank", "joe", "secret1");
+    vault.add("Bank", "joe", "secret1");
     const QByteArray store = vault.storeBytes();
-    EXPECT_EQ(vault.withMasters({"change-masters"}, {"short", "also short"}),
-              (CliRun{1, "",
-                      "Master Passwords must be:\n1) At least 8 characters each\n2) Be "
-                      "different\n"}));
-    EXPECT_EQ(vault.storeBytes(), store);
-
-    const CliRun changed =
-        vault.withMasters({"change-masters"}, {"new master one", "new master two"});
-    ASSERT_EQ(changed.exitCode, 0) << changed.err.toStdString();
+    EXPECT_EQ(vault.withMasters({"change-masters"}, {"new master one", "new master two"}).exitCode,
+              0);
     EXPECT_NE(vault.storeBytes(), store);
     EXPECT_EQ(Settings(vault.settings().path()).getBytes(Setting::Master1),
               MasterValue("new master one"));
     EXPECT_EQ(vault.withMasters({"ls"}).exitCode, 1);
-    const CliRun shown =
-        vault.run({"--masters-stdin", "show", QString::number(id), "--show-password"},
-                  "new master one\nnew master two\n");
-    EXPECT_TRUE(Lines(shown.out).contains(QStringLiteral("password: secret1")));
+    EXPECT_TRUE(vault
+                    .run({"--masters-stdin", "show", "1000", "--show-password"},
+                         "new master one\nnew master two\n")
+                    .out.contains("\npassword: secret1\n"));
     ASSERT_EQ(vault.logLines().size(), 1);
-    EXPECT_TRUE(
-        vault.logLines()[0].contains(QStringLiteral("\tSuccessful Master Password Change, ")));
+    EXPECT_TRUE(vault.logLines()[0].contains("\tSuccessful Master Password Change, "));
 }
 
 TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
@@ -118,7 +98,6 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
          "Store: failed (1 of its 3 entries cannot be read with these master passwords)"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.damage);
         CliVault vault;
         for (const char *name : {"a", "b", "c"})
             vault.add(name, name, "secret1");
@@ -139,9 +118,10 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
             store += r.encode();
         }
         WriteFile(vault.loginFile(), store);
-        const CliRun run = vault.withMasters({"check"});
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
-        EXPECT_EQ(Lines(run.out),
-                  QStringList({"Cipher self-test: passed", c.storeLine, "Master values: passed"}));
+        EXPECT_EQ(vault.withMasters({"check"}),
+                  (CliRun{c.exitCode,
+                          QStringLiteral("Cipher self-test: passed\n%1\nMaster values: passed\n")
+                              .arg(QLatin1String(c.storeLine)),
+                          ""}));
     }
 }
