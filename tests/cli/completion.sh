@@ -4,27 +4,18 @@ set -uo pipefail
 source_dir=$1
 failures=0
 
-complete_bash() {
-    bash -c '
-        source /usr/share/bash-completion/bash_completion
-        source "$0"
-        COMP_WORDS=("${@}")
-        COMP_CWORD=$(($# - 1))
-        COMP_LINE="$*"
-        COMP_POINT=${#COMP_LINE}
-        _pellora_cli
-        printf "%s\n" "${COMPREPLY[@]}"
-    ' "$source_dir/resources/completion/pellora-cli.bash" "$@"
-}
-
 expect() {
     local want=$1; shift
     local got
-    got=$(complete_bash "$@" | sort | tr '\n' ' ')
-    if [[ $got != "$want" ]]; then
-        echo "FAIL: '$*' completes to '$got', not '$want'"
-        failures=$((failures + 1))
-    fi
+    got=$(bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$0"
+        COMP_WORDS=("${@}") COMP_CWORD=$(($# - 1)) COMP_LINE="$*"
+        COMP_POINT=${#COMP_LINE}
+        _pellora_cli
+        printf "%s\n" "${COMPREPLY[@]}"
+    ' "$source_dir/resources/completion/pellora-cli.bash" "$@" | sort | tr '\n' ' ')
+    [[ $got == "$want" ]] || { echo "FAIL: '$*' completes to '$got', not '$want'"; failures=$((failures + 1)); }
 }
 
 if [[ -r /usr/share/bash-completion/bash_completion ]]; then
@@ -38,10 +29,6 @@ if [[ -r /usr/share/bash-completion/bash_completion ]]; then
 else
     echo "bash-completion is not installed: bash completion not checked"
 fi
-
-if command -v zsh >/dev/null; then
-    zsh -n "$source_dir/resources/completion/_pellora-cli" || failures=$((failures + 1))
-fi
-
+command -v zsh >/dev/null && { zsh -n "$source_dir/resources/completion/_pellora-cli" || failures=$((failures + 1)); }
 echo "$failures failed"
 exit $((failures > 0))
