@@ -4,6 +4,7 @@
 //   pellora_fault_op run <operation>       exit 0: success reported, 3: failure reported
 //   pellora_fault_op next-start            recovers, then prints the vault's state on stdout
 // Every message the user would see goes to stderr, one line each, starting "message: ".
+#include "FakeUi.h"
 #include "FaultOperations.h"
 
 #include "app/AppState.h"
@@ -14,7 +15,6 @@
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
 #include "filevault/VaultRecovery.h"
-#include "platform/Ui.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,30 +26,19 @@
 namespace {
 constexpr int kFailureReported = 3;
 
-class StderrUi : public Ui
+class StderrUi : public FakeUi
 {
 public:
-    int shown = 0;
-
-    void message(const QString &text, const QString & = {}) override
+    void message(const QString &text, const QString &title = {}) override
     {
-        ++shown;
+        FakeUi::message(text, title);
         std::fprintf(stderr, "message: %s\n", qPrintable(QString(text).replace('\n', ' ')));
     }
-    bool ask(const QString &text, const QString &) override
+    bool ask(const QString &text, const QString &title) override
     {
         std::fprintf(stderr, "asked: %s\n", qPrintable(text));
-        return false;
+        return FakeUi::ask(text, title);
     }
-    QString prompt(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override
-    {
-        return {};
-    }
-    void pushBusy() override {}
-    void popBusy() override {}
 };
 
 // The report the suite compares: the store's records, each live entry with its password as
@@ -120,5 +109,5 @@ int main(int argc, char **argv)
         return 0;
     }
     const bool succeeded = op->run(context);
-    return succeeded && ui.shown == 0 ? 0 : kFailureReported;
+    return succeeded && ui.shown.isEmpty() ? 0 : kFailureReported;
 }

@@ -1,11 +1,13 @@
 #include "FaultOperations.h"
-#include "VaultFaultOperations.h"
 
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
+#include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
+#include "filevault/ProcessFiles.h"
+#include "filevault/VaultJournal.h"
 #include "master/MasterChange.h"
 #include "master/MasterPasswords.h"
 #include "platform/Ui.h"
@@ -30,6 +32,9 @@ const FixtureEntry kEntries[] = {{1000, "alice", false},
                                  {1002, "carol", false},
                                  {1003, "dan", true},
                                  {1004, "erin", false}};
+// The file vault's file, outside the data folder.
+constexpr char kVaultFile[] = "files/secret.bin";
+const QByteArray kFilePassword = "file password";
 
 LoginRecord entry(const QByteArray &login, const QByteArray &entryKey)
 {
@@ -44,12 +49,14 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-class NoProgress : public TextExportView
+class NoProgress : public TextExportView, public VaultView
 {
 public:
     void setProgress(int) override {}
     void showProgress(bool) override {}
     void showFinished(bool) override {}
+    void setStatus(const QString &) override {}
+    void setButtonsEnabled(bool) override {}
 };
 
 bool saveSetting(FaultContext &c, const SettingKey &key, const QString &value)
@@ -63,95 +70,126 @@ bool saveSetting(FaultContext &c, const SettingKey &key, const QString &value)
     }
 }
 
+// A whole chunk and a short one, so that both journal slots are used.
+QByteArray plain()
+{
+    QByteArray bytes(VaultJournal::ChunkSize + 1000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + (i >> 11));
+    return bytes;
+}
+
+LoginStore store(FaultContext &c)
+{
+    return LoginStore(c.state.LoginFile, c.ui);
+}
+
+// Encrypt or decrypt the file of two chunks, with or without "Add password to Pellora".
+FaultOperation vaultOperation(const char *name, bool encrypt, bool addPassword)
+{
+    FaultOperation op{name, addPassword ? 1 : 0, {kVaultFile}, [=](FaultContext &c) {
+                          const QFileInfo file(c.home + '/' + kVaultFile);
+                          const VaultRun run{file.absolutePath(),
+                                             {{file.fileName(), true}},
+                                             QString::fromLatin1(kFilePassword),
+                                             false,
+                                             addPassword};
+                          NoProgress view;
+                          ProcessFiles(c.ui, c.state, view, run, encrypt, {});
+                          return true;
+                      }};
+    op.prepare = [encrypt](FaultContext &c) {
+        writeFile(c.home + '/' + kVaultFile,
+                  encrypt ? plain() : Crypt().Encrypt(plain(), kFilePassword));
+    };
+    if (addPassword) {
+        op.changedFiles << kFaultStore;
+        // The password must never exist only in the user's memory.
+        op.invariant = [](const VaultState &before, const VaultState &after,
+                          const VaultState &now) {
+            if (now.files.value(kVaultFile) != before.files.value(kVaultFile) &&
+                now.live != after.live)
+                return QStringList{QStringLiteral("file changed without its entry")};
+            return QStringList();
+        };
+    }
+    return op;
+}
+
+// One row of the table; the last argument, when given, adds to the common fixture.
+FaultOperation operation(const char *name, int liveDelta, const QStringList &changedFiles,
+                         const std::function<bool(FaultContext &)> &run,
+                         const std::function<void(FaultContext &)> &prepare = nullptr)
+{
+    return {name, liveDelta, changedFiles, run, prepare};
+}
+
 std::vector<FaultOperation> makeOperations()
 {
-    const auto store = [](FaultContext &c) { return LoginStore(c.state.LoginFile, c.ui); };
     return {
-        {"add",
-         {},
-         [store](FaultContext &c) {
-             LoginRecord r = entry("frank", c.state.entryKey());
-             return store(c).Addlogin(r) != 0;
-         },
-         1,
-         {kFaultStore}},
-        {"update",
-         {},
-         [store](FaultContext &c) {
-             LoginRecord r = entry("carol the second", c.state.entryKey());
-             r.LoginID = 1002;
-             return store(c).updatelogin(r);
-         },
-         0,
-         {kFaultStore}},
-        {"delete",
-         {},
-         [store](FaultContext &c) { return store(c).deletelogin(1002); },
-         -1,
-         {kFaultStore}},
-        {"compact",
-         {},
-         [store](FaultContext &c) {
-             store(c).cleanup();
-             return true;
-         },
-         0,
-         {kFaultStore}},
-        {"master-change",
-         {},
-         [](FaultContext &c) {
-             bool changeFlag = true;
-             return ApplyMasters(c.ui, c.state, c.settings, QStringLiteral("new master one"),
-                                 QStringLiteral("new master two"), changeFlag);
-         },
-         0,
-         {kFaultStore, kFaultSettings, kFaultLog}},
-        {"import",
-         {},
-         [](FaultContext &c) {
-             QByteArray records;
-             for (const QByteArray login : {"gina", "hal", "ivy"})
-                 records += entry(login, c.state.entryKey()).encode();
-             return ImportFile(c.ui, c.state.LoginFile, records, [] {}) == 3;
-         },
-         3,
-         {kFaultStore}},
-        {"export",
-         [](FaultContext &c) { writeFile(c.home + "/export.ptf", "an older export"); },
-         [](FaultContext &c) {
-             return ExportFile(c.ui, c.state, c.settings, c.home + "/export.ptf");
-         },
-         0,
-         {"export.ptf", kFaultLog}},
-        {"text-export",
-         [](FaultContext &c) { writeFile(c.home + "/export.txt", "an older text export\r\n"); },
-         [](FaultContext &c) {
-             NoProgress view;
-             TextExportOptions options;
-             options.description = true;
-             options.password = true;
-             return ExportTextFile(c.ui, c.state, c.settings, view, c.home + "/export.txt", options,
-                                   TextExportMode::Replace);
-         },
-         0,
-         {"export.txt", kFaultLog}},
-        {"settings-save",
-         {},
-         [](FaultContext &c) { return saveSetting(c, Setting::MainLeft, QStringLiteral("1234")); },
-         0,
-         {kFaultSettings}},
+        operation("add", 1, {kFaultStore},
+                  [](FaultContext &c) {
+                      LoginRecord r = entry("frank", c.state.entryKey());
+                      return store(c).Addlogin(r) != 0;
+                  }),
+        operation("update", 0, {kFaultStore},
+                  [](FaultContext &c) {
+                      LoginRecord r = entry("carol the second", c.state.entryKey());
+                      r.LoginID = 1002;
+                      return store(c).updatelogin(r);
+                  }),
+        operation("delete", -1, {kFaultStore},
+                  [](FaultContext &c) { return store(c).deletelogin(1002); }),
+        operation("compact", 0, {kFaultStore},
+                  [](FaultContext &c) {
+                      store(c).cleanup();
+                      return true;
+                  }),
+        operation("master-change", 0, {kFaultStore, kFaultSettings, kFaultLog},
+                  [](FaultContext &c) {
+                      bool changeFlag = true;
+                      return ApplyMasters(c.ui, c.state, c.settings,
+                                          QStringLiteral("new master one"),
+                                          QStringLiteral("new master two"), changeFlag);
+                  }),
+        operation("import", 3, {kFaultStore},
+                  [](FaultContext &c) {
+                      QByteArray records;
+                      for (const QByteArray login : {"gina", "hal", "ivy"})
+                          records += entry(login, c.state.entryKey()).encode();
+                      return ImportFile(c.ui, c.state.LoginFile, records, [] {}) == 3;
+                  }),
+        operation(
+            "export", 0, {"export.ptf", kFaultLog},
+            [](FaultContext &c) {
+                return ExportFile(c.ui, c.state, c.settings, c.home + "/export.ptf");
+            },
+            [](FaultContext &c) { writeFile(c.home + "/export.ptf", "an older export"); }),
+        operation(
+            "text-export", 0, {"export.txt", kFaultLog},
+            [](FaultContext &c) {
+                NoProgress view;
+                TextExportOptions options;
+                options.description = options.password = true;
+                return ExportTextFile(c.ui, c.state, c.settings, view, c.home + "/export.txt",
+                                      options, TextExportMode::Replace);
+            },
+            [](FaultContext &c) { writeFile(c.home + "/export.txt", "an older text export\r\n"); }),
+        operation("settings-save", 0, {kFaultSettings},
+                  [](FaultContext &c) {
+                      return saveSetting(c, Setting::MainLeft, QStringLiteral("1234"));
+                  }),
+        vaultOperation("vault-encrypt", true, false),
+        vaultOperation("vault-enc-add", true, true),
+        vaultOperation("vault-decrypt", false, false),
+        vaultOperation("vault-dec-add", false, true),
     };
 }
 } // namespace
 
 const std::vector<FaultOperation> &FaultOperations()
 {
-    static const std::vector<FaultOperation> operations = [] {
-        std::vector<FaultOperation> all = makeOperations();
-        for (FaultOperation &op : VaultFaultOperations())
-            all.push_back(std::move(op));
-        return all;
-    }();
+    static const std::vector<FaultOperation> operations = makeOperations();
     return operations;
 }
 

@@ -25,14 +25,14 @@ struct FaultContext
 struct FaultOperation
 {
     const char *name;
-    // Adds what this operation needs to the common fixture; may be empty.
-    std::function<void(FaultContext &)> prepare;
-    // Performs the operation; true when it reported success.
-    std::function<bool(FaultContext &)> run;
     // How many live entries a successful run adds (negative: removes).
     int liveDelta;
     // Files, relative to the home, that a successful run must change.
     QStringList changedFiles;
+    // Performs the operation; true when it reported success.
+    std::function<bool(FaultContext &)> run;
+    // Adds what this operation needs to the common fixture; may be empty.
+    std::function<void(FaultContext &)> prepare = nullptr;
     // What else a faulted run must keep, judged like Losses; may be empty.
     std::function<QStringList(const VaultState &before, const VaultState &after,
                               const VaultState &now)>

@@ -12,46 +12,147 @@
 //   FAULT_ONLY    comma-separated operations to try (default all)
 //   FAULT_WORK    folder for the homes (default /dev/shm where it exists: the runs sync often,
 //                 and a faulted call is the same call on any file system)
-#include "FaultSuite.h"
-
+#include "FaultHome.h"
 #include "FaultOperations.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <sys/mount.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 constexpr int kSkipped = 77;
 const char *const kModes[] = {"kill", "enospc", "eio"};
+constexpr int kPage = 4096;
+// Room left on the disk when the operation starts, in pages.
+const int kFreePages[] = {0, 1, 2, 3, 4, 6, 8, 16};
 
-struct Point
+// One faulted run that lost something; order places it among the table's detail lines.
+struct Finding
 {
-    size_t operation;
-    int mode;
-    int k;
+    int order;
+    QString where; // e.g. "kill@7 (rename data/Brantwick/Pellora/Pellora.lgn)"
+    QStringList losses;
 };
+
+// How one operation fared over its fault points (or disk levels).
+struct Tally
+{
+    int points = 0;
+    int runs = 0;
+    std::vector<Finding> findings;
+
+    void add(int order, const QString &where, const QStringList &losses)
+    {
+        ++runs;
+        if (!losses.isEmpty())
+            findings.push_back({order, where, losses});
+    }
+};
+
+// Judges a run in home that was faulted with mode ("kill", "enospc", "eio" or "full disk") by
+// what the next start finds: a failed call must be reported unless the result is complete
+// anyway, and never reported as success.
+QStringList judge(const Baseline &b, const QString &mode, const DriverRun &run, const QString &home)
+{
+    const VaultState now = NextStart(home);
+    QStringList losses = Losses(b.before, b.after, now);
+    if (b.op->invariant && now.reported)
+        losses << b.op->invariant(b.before, b.after, now);
+    if (run.hung)
+        return losses << QStringLiteral("hung");
+    if (mode == QLatin1String("kill") || IsComplete(b.after, now))
+        return losses;
+    if (run.crashed || (run.exitCode != 0 && run.exitCode != 3))
+        losses << QStringLiteral("crashed");
+    else if (run.exitCode == 0)
+        losses << QStringLiteral("success reported, result incomplete");
+    else if (!run.reportedFailure())
+        losses << QStringLiteral("failure not reported");
+    return losses;
+}
+
+// Fills the file system that holds path, then gives back freeBytes of it.
+void fill(const QString &path, off_t freeBytes)
+{
+    const int fd = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const QByteArray chunk(kPage, 'f');
+    off_t size = 0;
+    for (ssize_t n; (n = ::write(fd, chunk.constData(), chunk.size())) > 0;)
+        size += n;
+    if (ftruncate(fd, qMax<off_t>(0, size - freeBytes)) != 0)
+        std::perror("fill");
+    ::close(fd);
+}
+
+// Each operation on a small file system with little or no room left. Returns false (after
+// saying why) when no such file system can be mounted here.
+bool runFullDisk(const std::vector<Baseline> &baselines, const QString &folder,
+                 std::vector<Tally> &tallies)
+{
+    const QString disk = folder + QStringLiteral("/disk");
+    QDir().mkpath(disk);
+    if (geteuid() != 0) {
+        std::printf("full-disk case skipped: mounting a small file system needs root\n");
+        return false;
+    }
+    // Room for the largest prepared home: the file vault's two-chunk file.
+    if (mount("pellora-faults", disk.toLocal8Bit().constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+              "size=10m,mode=0700") != 0) {
+        std::printf("full-disk case skipped: cannot mount a small file system here (%s)\n",
+                    std::strerror(errno));
+        return false;
+    }
+    const QString home = disk + QStringLiteral("/home");
+    const QString filler = disk + QStringLiteral("/filler");
+    for (size_t i = 0; i < baselines.size(); ++i) {
+        for (const int pages : kFreePages) {
+            QFile::remove(filler);
+            CopyHome(baselines[i].prepared, home);
+            fill(filler, off_t(pages) * kPage);
+            const DriverRun run = RunDriver(home, {"run", baselines[i].op->name});
+            // The user makes room before starting again.
+            QFile::remove(filler);
+            ++tallies[i].points;
+            tallies[i].add(pages, QStringLiteral("%1 pages free").arg(pages),
+                           judge(baselines[i], QStringLiteral("full disk"), run, home));
+        }
+    }
+    umount2(disk.toLocal8Bit().constData(), MNT_DETACH);
+    return true;
+}
 
 void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
                std::vector<Tally> &tallies)
 {
     const int sample = qMax(1, qEnvironmentVariableIntValue("FAULT_SAMPLE"));
+    struct Point
+    {
+        size_t operation;
+        int mode;
+        int k;
+    };
     std::vector<Point> points;
     for (size_t i = 0; i < baselines.size(); ++i) {
         const int calls = int(baselines[i].calls.size());
         tallies[i].points = calls;
         const QStringList unsynced = UnsyncedChanges(baselines[i].calls);
         if (!unsynced.isEmpty())
-            tallies[i].findings.push_back(
-                {0, QStringLiteral("power cut after a clean run"), unsynced});
+            tallies[i].findings.push_back({0, "power cut after a clean run", unsynced});
         for (int mode = 0; mode < 3; ++mode)
             for (int k = 1; k <= calls; ++k)
                 if ((k + mode) % sample == 0)
@@ -69,16 +170,12 @@ void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
             QMap<QString, QString> env = ShimEnvironment(home);
             env.insert(QStringLiteral("FAULT_AT"), QString::number(p.k));
             env.insert(QStringLiteral("FAULT_MODE"), mode);
-            const DriverRun run =
-                RunDriver(home, {QStringLiteral("run"), QString::fromLatin1(b.op->name)}, env);
-            const QStringList losses = Judge(b, mode, run, NextStart(home));
+            const QStringList losses =
+                judge(b, mode, RunDriver(home, {"run", b.op->name}, env), home);
             const std::lock_guard<std::mutex> hold(lock);
-            ++tallies[p.operation].runs;
-            if (!losses.isEmpty())
-                tallies[p.operation].findings.push_back(
-                    {p.mode * 100000 + p.k,
-                     QStringLiteral("%1@%2 (%3)").arg(mode).arg(p.k).arg(b.calls[p.k - 1]),
-                     losses});
+            tallies[p.operation].add(
+                p.mode * 100000 + p.k,
+                QStringLiteral("%1@%2 (%3)").arg(mode).arg(p.k).arg(b.calls[p.k - 1]), losses);
         }
     };
     std::vector<std::thread> workers;
@@ -87,9 +184,6 @@ void runPoints(const std::vector<Baseline> &baselines, const QString &folder,
         workers.emplace_back(work, w);
     for (std::thread &t : workers)
         t.join();
-    for (Tally &t : tallies)
-        std::sort(t.findings.begin(), t.findings.end(),
-                  [](const Finding &a, const Finding &b) { return a.order < b.order; });
 }
 
 // Each loss once, with how many runs had it; temporary names count as one.
@@ -106,17 +200,20 @@ QString summary(const Tally &t)
     return parts.join(QStringLiteral("; "));
 }
 
-int printTable(const std::vector<Baseline> &baselines, const std::vector<Tally> &tallies,
+// Prints the table, then up to eight findings of each operation; returns the findings.
+int printTable(const std::vector<Baseline> &baselines, std::vector<Tally> &tallies,
                const char *pointsHeading)
 {
     int lost = 0;
     std::printf("%-14s %6s %5s %5s  %s\n", "operation", pointsHeading, "runs", "lost",
                 "what was lost");
     for (size_t i = 0; i < baselines.size(); ++i) {
-        const Tally &t = tallies[i];
-        lost += int(t.findings.size());
-        std::printf("%-14s %6d %5d %5d  %s\n", baselines[i].op->name, t.points, t.runs,
-                    int(t.findings.size()), qPrintable(summary(t)));
+        std::vector<Finding> &findings = tallies[i].findings;
+        std::sort(findings.begin(), findings.end(),
+                  [](const Finding &a, const Finding &b) { return a.order < b.order; });
+        lost += int(findings.size());
+        std::printf("%-14s %6d %5d %5zu  %s\n", baselines[i].op->name, tallies[i].points,
+                    tallies[i].runs, findings.size(), qPrintable(summary(tallies[i])));
     }
     for (size_t i = 0; i < baselines.size(); ++i) {
         const std::vector<Finding> &findings = tallies[i].findings;
@@ -129,27 +226,6 @@ int printTable(const std::vector<Baseline> &baselines, const std::vector<Tally> 
     return lost;
 }
 } // namespace
-
-QStringList Judge(const Baseline &b, const QString &mode, const DriverRun &run,
-                  const VaultState &now)
-{
-    QStringList losses = Losses(b.before, b.after, now);
-    if (b.op->invariant && now.reported)
-        losses << b.op->invariant(b.before, b.after, now);
-    if (run.hung)
-        losses << QStringLiteral("hung");
-    if (mode == QLatin1String("kill") || IsComplete(b.after, now))
-        return losses;
-    if (run.hung)
-        return losses;
-    if (run.crashed || (run.exitCode != 0 && run.exitCode != 3))
-        losses << QStringLiteral("crashed");
-    else if (run.exitCode == 0)
-        losses << QStringLiteral("success reported, result incomplete");
-    else if (!run.reportedFailure())
-        losses << QStringLiteral("failure not reported");
-    return losses;
-}
 
 int main(int argc, char **argv)
 {
@@ -178,7 +254,7 @@ int main(int argc, char **argv)
     }
     std::vector<Tally> tallies(baselines.size());
     if (fullDisk) {
-        if (!RunFullDisk(baselines, folder, tallies))
+        if (!runFullDisk(baselines, folder, tallies))
             return kSkipped;
     } else {
         runPoints(baselines, folder, tallies);
