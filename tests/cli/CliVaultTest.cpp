@@ -82,6 +82,7 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
     EXPECT_TRUE(vault.logLines()[0].contains("\tSuccessful Master Password Change, "));
 }
 
+// The store check itself is the core's; here a failure of it and the command's own one.
 TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
 {
     const struct
@@ -92,8 +93,6 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
     } cases[] = {
         {"none", 0, "Store: passed (2 entries)"},
         {"tail", 1, "Store: failed (5 bytes after the last whole record)"},
-        {"order", 1, "Store: failed (record 3 has the LoginID 1000, which does not follow 1001)"},
-        {"flag", 1, "Store: failed (record 2 has 1 where a deleted mark belongs)"},
         {"foreign", 1,
          "Store: failed (1 of its 3 entries cannot be read with these master passwords)"},
     };
@@ -102,15 +101,10 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
         for (const char *name : {"a", "b", "c"})
             vault.add(name, name, "secret1");
         QByteArray store = vault.storeBytes();
-        char *second = store.data() + LoginRecord::Size;
-        WriteInt16(second + RecordOffset::Deleted, -1);
+        WriteInt16(store.data() + LoginRecord::Size + RecordOffset::Deleted, -1);
         const QByteArray damage = c.damage;
         if (damage == "tail")
             store += "12345";
-        if (damage == "order")
-            WriteInt16(store.data() + 2 * LoginRecord::Size + RecordOffset::LoginID, 1000);
-        if (damage == "flag")
-            WriteInt16(second + RecordOffset::Deleted, 1);
         if (damage == "foreign") {
             LoginRecord r = LoginRecord::decode(store.right(LoginRecord::Size));
             r.LoginID = 1003;
