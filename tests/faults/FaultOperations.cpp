@@ -18,20 +18,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <tuple>
 
 namespace {
-struct FixtureEntry
-{
-    qint16 id;
-    const char *login;
-    bool deleted;
-};
-// Deleted entries between live ones, so that compaction has work to do.
-const FixtureEntry kEntries[] = {{1000, "alice", false},
-                                 {1001, "bob", true},
-                                 {1002, "carol", false},
-                                 {1003, "dan", true},
-                                 {1004, "erin", false}};
+// Ids, logins and deleted marks: deleted entries between live ones, so that compaction has work.
+const std::tuple<qint16, const char *, bool> kEntries[] = {{1000, "alice", false},
+                                                           {1001, "bob", true},
+                                                           {1002, "carol", false},
+                                                           {1003, "dan", true},
+                                                           {1004, "erin", false}};
 // The file vault's file, outside the data folder.
 constexpr char kVaultFile[] = "files/secret.bin";
 const QByteArray kFilePassword = "file password";
@@ -209,10 +204,10 @@ void PrepareFaultHome(FaultContext &c)
     c.settings.save(Setting::LogExports, QStringLiteral("1"));
     c.state = LoadFaultState(c.settings, c.state.DataFolder);
     QByteArray records;
-    for (const FixtureEntry &e : kEntries) {
-        LoginRecord r = entry(e.login, c.state.entryKey());
-        r.LoginID = e.id;
-        r.Deleted = e.deleted;
+    for (const auto &[id, login, deleted] : kEntries) {
+        LoginRecord r = entry(login, c.state.entryKey());
+        r.LoginID = id;
+        r.Deleted = deleted;
         records += r.encode();
     }
     writeFile(c.state.LoginFile, records);

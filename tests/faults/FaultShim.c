@@ -157,12 +157,6 @@ static mode_t modeArg(int flags, va_list args)
         track(fd, dirFd, path);                                                                    \
         return fd;                                                                                 \
     }
-// clang-format off
-OPEN(open, (const char *path, int flags, ...), AT_FDCWD, (path, flags, mode))
-OPEN(open64, (const char *path, int flags, ...), AT_FDCWD, (path, flags, mode))
-OPEN(openat, (int atFd, const char *path, int flags, ...), atFd, (dirFd, path, flags, mode))
-OPEN(openat64, (int atFd, const char *path, int flags, ...), atFd, (dirFd, path, flags, mode))
-// clang-format on
 
 // creat and the mkstemp family: the path names the created file.
 #define CREATE(name, params, args)                                                                 \
@@ -174,7 +168,41 @@ OPEN(openat64, (int atFd, const char *path, int flags, ...), atFd, (dirFd, path,
         track(fd, AT_FDCWD, path);                                                                 \
         return fd;                                                                                 \
     }
+
+// A call on a descriptor; fd is the parameter that names the written file.
+#define FD_CALL(type, name, params, args, fd)                                                      \
+    type name params                                                                               \
+    {                                                                                              \
+        if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
+            return -1;                                                                             \
+        return REAL(name) args;                                                                    \
+    }
+
+// posix_fallocate reports failure as its result, not through errno.
+#define POSIX_FALLOCATE(name, offType)                                                             \
+    int name(int fd, offType at, offType n)                                                        \
+    {                                                                                              \
+        if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
+            return errno;                                                                          \
+        return REAL(name)(fd, at, n);                                                              \
+    }
+
+// A call on paths; it counts when any of them lies under the root.
+#define PATH_CALL(name, params, args, under, what)                                                 \
+    int name params                                                                                \
+    {                                                                                              \
+        if ((under) && fault(#name, what))                                                         \
+            return -1;                                                                             \
+        return REAL(name) args;                                                                    \
+    }
+#define UNDER(path) isUnderRoot(AT_FDCWD, path)
+#define UNDER_AT(dirFd, path) isUnderRoot(dirFd, path)
+
 // clang-format off
+OPEN(open, (const char *path, int flags, ...), AT_FDCWD, (path, flags, mode))
+OPEN(open64, (const char *path, int flags, ...), AT_FDCWD, (path, flags, mode))
+OPEN(openat, (int atFd, const char *path, int flags, ...), atFd, (dirFd, path, flags, mode))
+OPEN(openat64, (int atFd, const char *path, int flags, ...), atFd, (dirFd, path, flags, mode))
 CREATE(creat, (const char *path, mode_t mode), (path, mode))
 CREATE(creat64, (const char *path, mode_t mode), (path, mode))
 CREATE(mkstemp, (char *path), (path))
@@ -185,17 +213,6 @@ CREATE(mkstemps, (char *path, int suffixLength), (path, suffixLength))
 CREATE(mkstemps64, (char *path, int suffixLength), (path, suffixLength))
 CREATE(mkostemps, (char *path, int suffixLength, int flags), (path, suffixLength, flags))
 CREATE(mkostemps64, (char *path, int suffixLength, int flags), (path, suffixLength, flags))
-// clang-format on
-
-// A call on a descriptor; fd is the parameter that names the written file.
-#define FD_CALL(type, name, params, args, fd)                                                      \
-    type name params                                                                               \
-    {                                                                                              \
-        if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
-            return -1;                                                                             \
-        return REAL(name) args;                                                                    \
-    }
-// clang-format off
 FD_CALL(ssize_t, write, (int fd, const void *buf, size_t n), (fd, buf, n), fd)
 FD_CALL(ssize_t, pwrite, (int fd, const void *buf, size_t n, off_t at), (fd, buf, n, at), fd)
 FD_CALL(ssize_t, pwrite64, (int fd, const void *buf, size_t n, off64_t at), (fd, buf, n, at), fd)
@@ -213,32 +230,8 @@ FD_CALL(ssize_t, copy_file_range, (int in, off64_t *inAt, int out, off64_t *outA
         unsigned flags), (in, inAt, out, outAt, n, flags), out)
 FD_CALL(ssize_t, sendfile, (int out, int in, off_t *at, size_t n), (out, in, at, n), out)
 FD_CALL(ssize_t, sendfile64, (int out, int in, off64_t *at, size_t n), (out, in, at, n), out)
-// clang-format on
-
-// posix_fallocate reports failure as its result, not through errno.
-#define POSIX_FALLOCATE(name, offType)                                                             \
-    int name(int fd, offType at, offType n)                                                        \
-    {                                                                                              \
-        if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
-            return errno;                                                                          \
-        return REAL(name)(fd, at, n);                                                              \
-    }
-// clang-format off
 POSIX_FALLOCATE(posix_fallocate, off_t)
 POSIX_FALLOCATE(posix_fallocate64, off64_t)
-// clang-format on
-
-// A call on paths; it counts when any of them lies under the root.
-#define PATH_CALL(name, params, args, under, what)                                                 \
-    int name params                                                                                \
-    {                                                                                              \
-        if ((under) && fault(#name, what))                                                         \
-            return -1;                                                                             \
-        return REAL(name) args;                                                                    \
-    }
-#define UNDER(path) isUnderRoot(AT_FDCWD, path)
-#define UNDER_AT(dirFd, path) isUnderRoot(dirFd, path)
-// clang-format off
 PATH_CALL(rename, (const char *from, const char *to), (from, to), UNDER(from) || UNDER(to), to)
 PATH_CALL(renameat, (int fromFd, const char *from, int toFd, const char *to),
           (fromFd, from, toFd, to), UNDER_AT(fromFd, from) || UNDER_AT(toFd, to), to)
