@@ -9,19 +9,19 @@ TEST(CliEntries, AddStoresTheRecordTheEditorStores)
 {
     CliVault vault;
     vault.settings().save(Setting::LogPwdChanges, QStringLiteral("1"));
-    EXPECT_EQ(
-        vault.withMasters({"add", "--description", "Bank ÄÖ", "--login", "joe", "--expire-days",
-                           "30", "--start", "2024-03-01T09:30:00", "--case-sensitive",
-                           "--require-mix", "--min-length", "8", "--max-length", "20"},
-                          {"Secret99"}),
-        (CliRun{0, "1000\n", ""}));
+    EXPECT_EQ(vault.withMasters({"add", "--description", "Bank ÄÖ", "--login", "joe",
+                                 "--expire-days", "30", "--start", "2024-03-01T09:30:00",
+                                 "--case-sensitive", "--allow-space", "--require-mix",
+                                 "--require-special", "--min-length", "8", "--max-length", "20"},
+                                {"Secret 99!"}),
+              (CliRun{0, "1000\n", ""}));
     LoginEditorInput same = NewEntryInput();
     same.expireDays = QStringLiteral("30");
     same.expireStart = Convert::GeneralDate(QDateTime(QDate(2024, 3, 1), QTime(9, 30)));
-    same.caseSensitive = same.requireMix = true;
+    same.caseSensitive = same.allowSpace = same.requireMix = same.requireSpecial = true;
     same.minLength = QStringLiteral("8");
     same.maxLength = QStringLiteral("20");
-    ASSERT_EQ(vault.add("Bank ÄÖ", "joe", "Secret99", same), 1001);
+    ASSERT_EQ(vault.add("Bank ÄÖ", "joe", "Secret 99!", same), 1001);
     const QByteArray store = vault.storeBytes();
     ASSERT_EQ(store.size(), 2 * LoginRecord::Size);
     // Byte for byte the same but for the LoginID.

@@ -137,8 +137,9 @@ TEST(CliSession, WrongMastersWriteNothingButTheLoggedFailure)
     EXPECT_TRUE(log[1].contains(QStringLiteral("\tSuccessful Startup, "))) << log[1].toStdString();
     // Without stored masters the user is sent to the window program.
     vault.settings().saveBytes(Setting::Master1, "480275");
-    EXPECT_EQ(vault.withMasters({"ls"}).err,
-              "No master passwords have been set yet. Start Pellora to set them up.\n");
+    EXPECT_EQ(
+        vault.withMasters({"ls"}),
+        (CliRun{1, "", "No master passwords have been set yet. Start Pellora to set them up.\n"}));
 }
 
 TEST(CliSession, WritersAreRefusedWhileAnotherProcessHoldsTheVault)

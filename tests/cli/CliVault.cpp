@@ -54,11 +54,9 @@ CliRun CliVault::run(const QStringList &args, const QByteArray &input,
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(60000);
-    CliRun result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 CliRun CliVault::withMasters(const QStringList &args, const QStringList &secrets) const
