@@ -77,5 +77,5 @@ TEST(CliClip, WithoutADisplayTheCommandSaysSo)
 {
     const CliRun run = CliVault().withMasters({"clip", "1000"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("DISPLAY"))) << run.err.toStdString();
+    EXPECT_PRED2(Has, run.err, "DISPLAY");
 }

@@ -37,31 +37,12 @@ struct ListFixture : ::testing::Test
     }
 };
 
-// Stores records with the given ids, expiring 45 days after the given starts, if any.
-void writeRecords(const CliVault &vault, const QList<QPair<qint16, QDateTime>> &records)
-{
-    QByteArray store;
-    for (const auto &[id, start] : records) {
-        LoginRecord r = MakeRecord("login", "description");
-        r.LoginID = id;
-        if (start.isValid()) {
-            r.ExpireDays = 45;
-            r.ExpireStart = Convert::ToOleDate(start);
-        }
-        store += r.encode();
-    }
-    WriteFile(vault.loginFile(), store);
-}
 } // namespace
 
 TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
 {
-    const struct
-    {
-        QList<QPair<SettingKey, const char *>> settings;
-        QStringList args;
-        const char *ids;
-    } cases[] = {
+    // The settings, the command's options, the ids in the order printed.
+    const std::tuple<QList<QPair<SettingKey, const char *>>, QStringList, const char *> cases[] = {
         {{}, {}, "1000 1001 1002 1003"},
         {{{Setting::OrderDirection, "1"}}, {}, "1003 1002 1001 1000"},
         {{{Setting::OrderByDescription, "True"}}, {}, "1003 1001 1000 1002"},
@@ -78,20 +59,22 @@ TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
         {{{Setting::OrderDirection, "1"}}, {"--reverse"}, "1000 1001 1002 1003"},
         {{}, {"--sort=expiry", "--reverse"}, "1003 1000 1001 1002"},
     };
-    for (const auto &c : cases) {
+    for (const auto &[settings, args, order] : cases) {
         for (const SettingKey &key : Setting::All)
             if (QLatin1String(key.key).startsWith(QLatin1String("Order")))
                 vault.settings().save(key, QString::fromLatin1(key.defaultValue));
-        for (const auto &[key, value] : c.settings)
+        for (const auto &[key, value] : settings)
             vault.settings().save(key, QLatin1String(value));
-        EXPECT_EQ(ids(QStringList{"ls"} + c.args), QLatin1String(c.ids));
+        EXPECT_EQ(ids(QStringList{"ls"} + args), QLatin1String(order));
     }
     EXPECT_EQ(ids({"search", "APP"}), QStringLiteral("1001 1003"));
     EXPECT_EQ(ids({"search", "bo"}), QStringLiteral("1002"));
     EXPECT_EQ(vault.withMasters({"search", "zzz", "--json"}), (CliRun{0, "[]\n", ""}));
     // Ids sort as text, as the list sorts them: 10000 comes between 1000 and 1001.
-    writeRecords(vault, {{1000, {}}, {1001, {}}, {10000, {}}});
-    EXPECT_EQ(ids({"ls"}), QStringLiteral("1000 10000 1001"));
+    LoginRecord record = MakeRecord("login", "description");
+    record.LoginID = 10000;
+    WriteFile(vault.loginFile(), vault.storeBytes() + record.encode());
+    EXPECT_EQ(ids({"ls"}), QStringLiteral("1000 10000 1001 1002 1003"));
 }
 
 TEST_F(ListFixture, LinesAndJsonCarryTheListColumns)
@@ -138,12 +121,14 @@ TEST_F(ListFixture, ShowGivesTheEditorsFieldsAndProtectsThePassword)
 TEST(CliListDates, ExpiryTextsAreTheGeneralDatesOfEveryLocale)
 {
     CliVault vault;
-    QList<QPair<qint16, QDateTime>> starts;
-    for (const QTime &time : {QTime(0, 0), QTime(0, 0, 30), QTime(9, 5, 7), QTime(12, 0),
-                              QTime(12, 45, 1), QTime(23, 59, 59)})
-        for (const QDate &date : {QDate(2024, 2, 29), QDate(1987, 11, 3), QDate(2031, 7, 14)})
-            starts.append({qint16(1000 + starts.size()), QDateTime(date, time)});
-    writeRecords(vault, starts);
+    LoginEditorInput in = NewEntryInput();
+    in.expireDays = QStringLiteral("45");
+    for (const QTime time : {QTime(0, 0), QTime(0, 0, 30), QTime(9, 5, 7), QTime(12, 0),
+                             QTime(12, 45, 1), QTime(23, 59, 59)})
+        for (const QDate date : {QDate(2024, 2, 29), QDate(1987, 11, 3), QDate(2031, 7, 14)}) {
+            in.expireStart = Convert::GeneralDate(QDateTime(date, time));
+            ASSERT_NE(vault.add("description", "login", "secret", in), 0);
+        }
     const QList<LoginRecord> records = ReadRecords(vault.loginFile());
     for (const char *locale : {"en_US", "de_DE", "fr_CA", "ja_JP", "ar_EG", "C"}) {
         SCOPED_TRACE(locale);

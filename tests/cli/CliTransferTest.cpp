@@ -67,11 +67,8 @@ TEST_F(TransferFixture, ImportTakesTheExportingMastersAsTheNextSecrets)
 
 TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
 {
-    const struct
-    {
-        QStringList options;
-        TextExportOptions dialog;
-    } cases[] = {
+    // The command's options and the dialog's ticks that mean the same.
+    const std::pair<QStringList, TextExportOptions> cases[] = {
         {{}, {}},
         {{"--description", "--password", "--headings"}, {true, true, false, false, true, "Comma"}},
         {{"--rows", "--validation-rules", "--password"}, {false, true, true, true, false, "Comma"}},
@@ -81,13 +78,13 @@ TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
     };
     const QString window = vault.file(QStringLiteral("window.txt"));
     const QString cli = vault.file(QStringLiteral("cli.txt"));
-    for (const auto &c : cases) {
+    for (const auto &[options, dialog] : cases) {
         NoView view;
         QFile::remove(window);
-        ASSERT_TRUE(ExportTextFile(ui, vault.state(), vault.settings(), view, window, c.dialog));
+        ASSERT_TRUE(ExportTextFile(ui, vault.state(), vault.settings(), view, window, dialog));
         // An existing file is replaced, as answering Yes to the dialog's question does.
-        ASSERT_EQ(vault.withMasters(QStringList{"export-text", cli} + c.options).exitCode, 0);
-        EXPECT_EQ(ReadFile(cli), ReadFile(window)) << c.options.join(' ').toStdString();
+        ASSERT_EQ(vault.withMasters(QStringList{"export-text", cli} + options).exitCode, 0);
+        EXPECT_EQ(ReadFile(cli), ReadFile(window)) << options.join(' ').toStdString();
     }
     const QByteArray once = ReadFile(cli);
     EXPECT_EQ(

@@ -1,6 +1,7 @@
 #include "CliVault.h"
 
 #include "StoreFixture.h"
+#include "app/DataFolder.h"
 #include "entries/LoginStore.h"
 #include "entries/LoginValidation.h"
 #include "master/MasterPasswords.h"
@@ -91,9 +92,12 @@ qint16 CliVault::add(const QString &description, const QString &login, const QSt
     return record ? LoginStore(m_state.LoginFile, ui).Addlogin(*record) : 0;
 }
 
-QStringList CliVault::logLines() const
+QStringList CliVault::logged() const
 {
-    return Lines(QString::fromUtf8(ReadFile(m_state.LogFile)));
+    QStringList events;
+    for (const QString &line : Lines(QString::fromUtf8(ReadFile(m_state.LogFile))))
+        events << line.section(QLatin1Char('\t'), 1).section(GetLoginUserName(), 0, 0);
+    return events;
 }
 
 QStringList Lines(const QString &text)

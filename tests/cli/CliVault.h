@@ -63,7 +63,8 @@ public:
     AppState &state() { return m_state; }
     Settings &settings() { return m_settings; }
     QByteArray storeBytes() const { return ReadFile(m_state.LoginFile); }
-    QStringList logLines() const;
+    // The log's events: each line's words, without its date and the user and date after them.
+    QStringList logged() const;
 
 private:
     TempHome m_home;
@@ -73,3 +74,8 @@ private:
 
 // The lines of a text, without the empty one after the last LF.
 QStringList Lines(const QString &text);
+// For EXPECT_PRED2, which shows both texts when it fails.
+inline bool Has(const QString &text, const QString &part)
+{
+    return text.contains(part);
+}

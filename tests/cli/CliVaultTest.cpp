@@ -27,10 +27,8 @@ TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePassword)
     EXPECT_EQ(ReadFile(file), Cipher(kContent, vault.state().entryKey()));
     EXPECT_EQ(vault.withMasters({"decrypt", file}).exitCode, 0);
     EXPECT_EQ(ReadFile(file), kContent);
-    const QStringList log = vault.logLines();
-    ASSERT_EQ(log.size(), 2);
-    EXPECT_TRUE(log[0].contains(QStringLiteral("\tEncrypted: letter one.txt, ")));
-    EXPECT_TRUE(log[1].contains(QStringLiteral("\tDecrypted: letter one.txt, ")));
+    EXPECT_EQ(vault.logged(),
+              QStringList({"Encrypted: letter one.txt, ", "Decrypted: letter one.txt, "}));
 
     // With --add, each file's password becomes an entry.
     EXPECT_EQ(vault.withMasters({"encrypt", file, second, "--file-password", "--add"},
@@ -49,7 +47,7 @@ TEST(CliVaultFiles, AFileThatCannotBeReadIsSkippedAndTheRestGoOn)
     const CliRun own =
         vault.withMasters({"encrypt", vault.file("elsewhere.txt"), vault.loginFile()});
     EXPECT_EQ(own.exitCode, 1);
-    EXPECT_TRUE(own.err.contains(vault.loginFile())) << own.err.toStdString();
+    EXPECT_PRED2(Has, own.err, vault.loginFile());
     EXPECT_EQ(vault.storeBytes(), store);
 
     const QString missing = vault.file(QStringLiteral("missing.txt"));
@@ -74,35 +72,31 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
     EXPECT_EQ(Settings(vault.settings().path()).getBytes(Setting::Master1),
               MasterValue("new master one"));
     EXPECT_EQ(vault.withMasters({"ls"}).exitCode, 1);
-    EXPECT_TRUE(vault
-                    .run({"--masters-stdin", "show", "1000", "--show-password"},
-                         "new master one\nnew master two\n")
-                    .out.contains("\npassword: secret1\n"));
-    ASSERT_EQ(vault.logLines().size(), 1);
-    EXPECT_TRUE(vault.logLines()[0].contains("\tSuccessful Master Password Change, "));
+    EXPECT_PRED2(Has,
+                 vault
+                     .run({"--masters-stdin", "show", "1000", "--show-password"},
+                          "new master one\nnew master two\n")
+                     .out,
+                 "\npassword: secret1\n");
+    EXPECT_EQ(vault.logged(), QStringList{"Successful Master Password Change, "});
 }
 
 // The store check itself is the core's; here a failure of it and the command's own one.
 TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
 {
-    const struct
-    {
-        const char *damage;
-        int exitCode;
-        const char *storeLine;
-    } cases[] = {
+    // The damage done to a store of three entries, the middle one deleted.
+    const std::tuple<QByteArray, int, const char *> cases[] = {
         {"none", 0, "Store: passed (2 entries)"},
         {"tail", 1, "Store: failed (5 bytes after the last whole record)"},
         {"foreign", 1,
          "Store: failed (1 of its 3 entries cannot be read with these master passwords)"},
     };
-    for (const auto &c : cases) {
+    for (const auto &[damage, exitCode, storeLine] : cases) {
         CliVault vault;
         for (const char *name : {"a", "b", "c"})
             vault.add(name, name, "secret1");
         QByteArray store = vault.storeBytes();
         WriteInt16(store.data() + LoginRecord::Size + RecordOffset::Deleted, -1);
-        const QByteArray damage = c.damage;
         if (damage == "tail")
             store += "12345";
         if (damage == "foreign") {
@@ -113,9 +107,9 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
         }
         WriteFile(vault.loginFile(), store);
         EXPECT_EQ(vault.withMasters({"check"}),
-                  (CliRun{c.exitCode,
+                  (CliRun{exitCode,
                           QStringLiteral("Cipher self-test: passed\n%1\nMaster values: passed\n")
-                              .arg(QLatin1String(c.storeLine)),
+                              .arg(QLatin1String(storeLine)),
                           ""}));
     }
 }
