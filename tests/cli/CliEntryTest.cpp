@@ -1,8 +1,4 @@
 #include "CliVault.h"
-#include "StoreFixture.h"
-#include "platform/Convert.h"
-
-#include <gmock/gmock.h>
 
 using ::testing::MatchesRegex;
 

@@ -1,16 +1,11 @@
 #include "CliVault.h"
-#include "StoreFixture.h"
 #include "app/VaultLock.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
-#include <gtest/gtest.h>
 
-TEST(CliSession, CommandLineFaultsAreUsageErrorsBeforeAnythingIsAsked)
+TEST(CliSession, CommandLineFaultsAreRefusedBeforeAnythingIsAsked)
 {
-    // The text is of stdout when the run succeeds, of stderr when it is a usage error.
+    // The text is of stdout when the run succeeds, else of stderr.
     const std::tuple<QStringList, int, const char *> cases[] = {
         {{"--version"}, 0, "pellora-cli 1.0.0\n"},
         {{"--help"}, 0, "Usage: pellora-cli [--masters-stdin] COMMAND"},
@@ -30,10 +25,11 @@ TEST(CliSession, CommandLineFaultsAreUsageErrorsBeforeAnythingIsAsked)
         {{"clip", "1000", "--timeout", "-3"}, 2, "--timeout takes a whole number"},
         {{"encrypt", "a.txt", "--add"}, 2, "--add needs --file-password"},
         {{"export-text"}, 2, "Try 'pellora-cli help export-text'."},
+        {{"clip", "1000"}, 1, "neither DISPLAY nor WAYLAND_DISPLAY is set"},
     };
     CliVault vault;
     for (const auto &[args, exitCode, has] : cases) {
-        // No input at all: a usage error must come before any secret is asked for.
+        // No input at all: the refusal must come before any secret is asked for.
         const CliRun run = vault.run(args);
         EXPECT_EQ(run.exitCode, exitCode) << run.err.toStdString();
         EXPECT_PRED2(Has, exitCode == 0 ? run.out : run.err, QLatin1String(has));

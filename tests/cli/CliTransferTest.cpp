@@ -1,13 +1,9 @@
 #include "CliVault.h"
-#include "StoreFixture.h"
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 #include "transfer/TextExport.h"
 #include "transfer/TransferExport.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 struct NoView : TextExportView
@@ -33,7 +29,7 @@ struct TransferFixture : ::testing::Test
 };
 } // namespace
 
-TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFile)
+TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFileAndImportReadsOne)
 {
     // A relative name is taken from the folder the command runs in.
     ASSERT_EQ(vault.withMasters({"export", "list.pqx"}), (CliRun{0, "", ""}));
@@ -41,11 +37,8 @@ TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFile)
     ASSERT_TRUE(ExportFile(ui, vault.state(), vault.settings(), window));
     EXPECT_EQ(ReadFile(vault.file(QStringLiteral("list.pqx"))), ReadFile(window));
     EXPECT_EQ(FileMode(window), 0600);
-}
 
-TEST_F(TransferFixture, ImportTakesTheExportingMastersAsTheNextSecrets)
-{
-    // A list exported by an installation with other masters.
+    // Import takes the exporting masters as the next secrets; here from another installation.
     AppState other = vault.state();
     other.LoginFile = vault.file(QStringLiteral("other.lgn"));
     other.ActiveMaster1 = MasterValue("their master 1");

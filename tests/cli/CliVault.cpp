@@ -1,13 +1,11 @@
 #include "CliVault.h"
 
-#include "StoreFixture.h"
 #include "app/DataFolder.h"
 #include "entries/LoginStore.h"
 #include "entries/LoginValidation.h"
 #include "master/MasterPasswords.h"
 
 #include <QLocale>
-#include <QProcess>
 
 QString CliVault::program()
 {

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "StoreFixture.h"
 #include "TempHome.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "entries/EditorLogic.h"
+#include "platform/Convert.h"
 
+#include <QFile>
 #include <QMap>
-#include <QProcessEnvironment>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
+#include <gmock/gmock.h>
 #include <ostream>
 
 // Failures show texts, not their bytes.
