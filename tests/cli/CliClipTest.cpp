@@ -46,14 +46,12 @@ TEST(CliClip, CopiesWithTheHintAndClearsAfterTheTimeoutUnlessItIsZero)
     VirtualDisplay display;
     ASSERT_NE(display.environment.value("DISPLAY"), ":");
     // With no timeout the command ends at once; the text stays after it.
-    QProcess clip;
-    CliVault::start(clip, {"clip", "1000", "--login", "--timeout=0"}, display.environment);
-    clip.closeWriteChannel();
-    ASSERT_TRUE(clip.waitForFinished(10000));
-    EXPECT_EQ(clip.exitCode(), 0);
-    EXPECT_EQ(clip.readAllStandardError(), QByteArray("Login copied\n"));
+    EXPECT_EQ(vault.run({"--masters-stdin", "clip", "1000", "--login", "--timeout=0"},
+                        CliVault::kMasters, display.environment),
+              (CliRun{0, "", "Login copied\n"}));
     EXPECT_EQ(display.clipboard(), QStringLiteral("joe"));
 
+    QProcess clip;
     CliVault::start(clip, {"clip", "1000", "--timeout", "2"}, display.environment);
     clip.closeWriteChannel();
     QByteArray said;
@@ -63,7 +61,7 @@ TEST(CliClip, CopiesWithTheHintAndClearsAfterTheTimeoutUnlessItIsZero)
     }
     EXPECT_EQ(said, QByteArray("Password copied; clears in 2 s\n"));
     EXPECT_EQ(display.clipboard(), QStringLiteral("secret1"));
-    EXPECT_TRUE(display.clipboard("TARGETS").contains("x-kde-passwordManagerHint"));
+    EXPECT_PRED2(Has, display.clipboard("TARGETS"), "x-kde-passwordManagerHint");
     ASSERT_TRUE(clip.waitForFinished(10000));
     EXPECT_EQ(clip.exitCode(), 0);
     EXPECT_EQ(display.clipboard(), QString());

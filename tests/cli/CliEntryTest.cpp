@@ -2,7 +2,7 @@
 
 using ::testing::MatchesRegex;
 
-TEST(CliEntries, AddStoresTheRecordTheEditorStores)
+TEST(CliEntries, AddStoresTheRecordTheEditorStoresEditAndRmChangeIt)
 {
     CliVault vault;
     vault.settings().save(Setting::LogPwdChanges, QStringLiteral("1"));
@@ -23,7 +23,23 @@ TEST(CliEntries, AddStoresTheRecordTheEditorStores)
     ASSERT_EQ(store.size(), 2 * LoginRecord::Size);
     // Byte for byte the same but for the LoginID.
     EXPECT_EQ(store.mid(2, LoginRecord::Size - 2), store.mid(LoginRecord::Size + 2).left(216));
-    EXPECT_EQ(vault.logged(), QStringList{"Added joe, "});
+
+    // Edit changes only the fields given; rm marks the entry deleted.
+    QMap<QString, QString> before = vault.show(1001);
+    EXPECT_EQ(vault.withMasters({"edit", "1001", "--login", "joseph", "--no-require-mix"}).exitCode,
+              0);
+    before["login"] = QStringLiteral("joseph");
+    before["require-mix"] = QStringLiteral("False");
+    EXPECT_EQ(vault.show(1001), before);
+    EXPECT_EQ(vault.withMasters({"edit", "1001", "--password"}, {"Other 42?"}).exitCode, 0);
+    EXPECT_EQ(vault.show(1001)["password"], QStringLiteral("Other 42?"));
+    EXPECT_EQ(vault.withMasters({"rm", "1001"}), (CliRun{0, "", ""}));
+    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_TRUE(records[1].Deleted);
+    EXPECT_EQ(Lines(vault.withMasters({"ls"}).out).size(), 1);
+    EXPECT_EQ(vault.logged(), QStringList({"Added joe, ", "Updated joseph, ", "Updated joseph, ",
+                                           "Deleted joseph, "}));
 }
 
 // The rules themselves are the editor's: each way in meets them, and an impossible one says so.
@@ -43,27 +59,4 @@ TEST(CliEntries, GeneratedPasswordsPassTheEntrysRules)
     EXPECT_EQ(impossible.exitCode, 1);
     // Every draw is 11 to 20 characters long, so the last one's fault is its length.
     EXPECT_PRED2(Has, impossible.err, "; this entry allows at most 10 (Validation tab).\n");
-}
-
-TEST(CliEntries, EditChangesOnlyTheFieldsGivenAndRmMarksTheEntryDeleted)
-{
-    CliVault vault;
-    vault.settings().save(Setting::LogPwdChanges, QStringLiteral("1"));
-    vault.add("Mail", "ann", "secret2");
-    QMap<QString, QString> before = vault.show(vault.add("Bank", "joe", "secret1"));
-    EXPECT_EQ(vault.withMasters({"edit", "1001", "--login", "joseph", "--require-mix"}).exitCode,
-              0);
-    before["login"] = QStringLiteral("joseph");
-    before["require-mix"] = QStringLiteral("True");
-    EXPECT_EQ(vault.show(1001), before);
-    EXPECT_EQ(vault.withMasters({"edit", "1001", "--password"}, {"other22"}).exitCode, 0);
-    EXPECT_EQ(vault.show(1001)["password"], QStringLiteral("other22"));
-
-    EXPECT_EQ(vault.withMasters({"rm", "1001"}), (CliRun{0, "", ""}));
-    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
-    ASSERT_EQ(records.size(), 2);
-    EXPECT_TRUE(records[1].Deleted);
-    EXPECT_EQ(Lines(vault.withMasters({"ls"}).out).size(), 1);
-    EXPECT_EQ(vault.logged(),
-              QStringList({"Updated joseph, ", "Updated joseph, ", "Deleted joseph, "}));
 }

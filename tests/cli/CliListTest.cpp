@@ -77,11 +77,11 @@ TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
 TEST_F(ListFixture, LinesAndJsonCarryTheListColumns)
 {
     vault.add("  padded at both ends  ", "ann", "secret");
-    const QStringList lines = Lines(vault.withMasters({"ls"}).out);
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], QStringLiteral("1000\tbanana\tZed\tNever"));
-    EXPECT_EQ(lines[1], "1001\tApple\tamy\t" + ExpiryText(ReadRecords(vault.loginFile())[1]));
-    EXPECT_EQ(lines[4], QStringLiteral("1004\t  padded at both ends\tann\tNever"));
+    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    EXPECT_EQ(vault.withMasters({"ls"}).out,
+              "1000\tbanana\tZed\tNever\n1001\tApple\tamy\t" + ExpiryText(records[1]) +
+                  "\n1002\tcherry\tBob\t" + ExpiryText(records[2]) +
+                  "\n1003\tapple\tcarl\tNever\n1004\t  padded at both ends\tann\tNever\n");
     const QJsonArray array =
         QJsonDocument::fromJson(vault.withMasters({"ls", "--json"}).out.toUtf8()).array();
     ASSERT_EQ(array.size(), 5);

@@ -12,10 +12,10 @@ TEST(CliSession, CommandLineFaultsAreRefusedBeforeAnythingIsAsked)
         {{"help", "ls"}, 0, "ls [--sort id|description|login|expiry]"},
         {{"show", "--help"}, 0, "--show-password"},
         {{}, 2, "no command given"},
-        {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'\nTry 'pellora-cli --help'."},
         {{"ls", "--sort", "size"}, 2, "--sort takes id, description, login or expiry"},
         {{"ls", "--bogus"}, 2, "ls has no option '--bogus'"},
-        {{"show"}, 2, "show: missing argument"},
+        {{"show"}, 2, "show: missing argument\nTry 'pellora-cli help show'."},
         {{"show", "12ab"}, 2, "'12ab' is no entry id"},
         {{"rm", "1000", "1001"}, 2, "rm: too many arguments"},
         {{"add", "--login", "joe"}, 2, "add needs --description and --login"},
@@ -24,7 +24,6 @@ TEST(CliSession, CommandLineFaultsAreRefusedBeforeAnythingIsAsked)
         {{"edit", "1000", "--require-mix", "--no-require-mix"}, 2, "contradict"},
         {{"clip", "1000", "--timeout", "-3"}, 2, "--timeout takes a whole number"},
         {{"encrypt", "a.txt", "--add"}, 2, "--add needs --file-password"},
-        {{"export-text"}, 2, "Try 'pellora-cli help export-text'."},
         {{"clip", "1000"}, 1, "neither DISPLAY nor WAYLAND_DISPLAY is set"},
     };
     CliVault vault;
@@ -36,8 +35,10 @@ TEST(CliSession, CommandLineFaultsAreRefusedBeforeAnythingIsAsked)
     }
 }
 
-TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAre)
+TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAreAndWrongOnesAreLogged)
 {
+    CliVault vault;
+    vault.settings().saveAll({{Setting::LogMasterFailure, "1"}, {Setting::LogStartup, "1"}});
     const char *const refused = "Invalid Password(s), try again!";
     const std::tuple<QByteArray, int, const char *> cases[] = {
         {"first master\r\nsecond-master\r\n", 0, ""},
@@ -46,12 +47,23 @@ TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAre)
         {"first master\r\r\nsecond-master\n", 1, refused},
         {"first master\n", 1, "Standard input ended before the line for \"Master password 2\""},
     };
-    CliVault vault;
     for (const auto &[input, exitCode, has] : cases) {
         const CliRun run = vault.run({"--masters-stdin", "ls"}, input);
         EXPECT_EQ(run.exitCode, exitCode) << input.toStdString();
         EXPECT_PRED2(Has, run.err, QLatin1String(has));
     }
+    EXPECT_EQ(vault.logged(), QStringList({"Successful Startup, ", "Successful Startup, ",
+                                           "Master Login Failure ", "Master Login Failure "}));
+    // A writer refused for its masters writes nothing.
+    EXPECT_EQ(vault.run({"--masters-stdin", "add", "--description=d", "--login=l"},
+                        "first master\nwrong\nsecret\n"),
+              (CliRun{1, "", QString::fromLatin1(refused) + '\n'}));
+    EXPECT_FALSE(QFile::exists(vault.loginFile()));
+    // Without stored masters the user is sent to the window program.
+    vault.settings().saveBytes(Setting::Master1, "480275");
+    EXPECT_EQ(
+        vault.withMasters({"ls"}),
+        (CliRun{1, "", "No master passwords have been set yet. Start Pellora to set them up.\n"}));
 }
 
 // Each refusal: exit 1, the window program's message alone, and the vault as it was.
@@ -94,32 +106,15 @@ TEST(CliSession, RefusalsSayWhyAndWriteNothing)
     EXPECT_EQ(ReadFile(file), "a letter");
 }
 
-TEST(CliSession, WrongMastersWriteNothingButTheLoggedFailure)
-{
-    CliVault vault;
-    vault.settings().saveAll({{Setting::LogMasterFailure, "1"}, {Setting::LogStartup, "1"}});
-    EXPECT_EQ(vault.run({"--masters-stdin", "add", "--description=d", "--login=l"},
-                        "first master\nwrong\nsecret\n"),
-              (CliRun{1, "", "Invalid Password(s), try again!\n"}));
-    EXPECT_FALSE(QFile::exists(vault.loginFile()));
-    EXPECT_EQ(vault.withMasters({"ls"}).exitCode, 0);
-    EXPECT_EQ(vault.logged(), QStringList({"Master Login Failure ", "Successful Startup, "}));
-    // Without stored masters the user is sent to the window program.
-    vault.settings().saveBytes(Setting::Master1, "480275");
-    EXPECT_EQ(
-        vault.withMasters({"ls"}),
-        (CliRun{1, "", "No master passwords have been set yet. Start Pellora to set them up.\n"}));
-}
-
 TEST(CliSession, WhileTheVaultIsHeldWritersAreRefusedAndRecoveryWaits)
 {
     CliVault vault;
     vault.add("Bank", "joe", "secret");
     const QByteArray before = vault.storeBytes();
-    const QString leftover = vault.dataFolder() + QStringLiteral("Pellora.lgn.Ab12cD");
+    const QString leftover = vault.state().DataFolder + QStringLiteral("Pellora.lgn.Ab12cD");
     WriteFile(leftover, "half a store");
     {
-        VaultLock window(vault.dataFolder());
+        VaultLock window(vault.state().DataFolder);
         ASSERT_TRUE(window.acquire());
         EXPECT_EQ(vault.withMasters({"rm", "1000"}),
                   (CliRun{1, "", QString::fromLatin1(kAlreadyRunningMessage) + '\n'}));
@@ -131,7 +126,7 @@ TEST(CliSession, WhileTheVaultIsHeldWritersAreRefusedAndRecoveryWaits)
     EXPECT_EQ(vault.run({"--masters-stdin", "ls"}, "x\ny\n").exitCode, 1);
     EXPECT_FALSE(QFile::exists(leftover));
     // A writer holds the vault to its end, here while it waits for the new masters.
-    const auto heldElsewhere = [&vault] { return !VaultLock(vault.dataFolder()).acquire(); };
+    const auto heldElsewhere = [&vault] { return !VaultLock(vault.state().DataFolder).acquire(); };
     QProcess writer;
     CliVault::start(writer, {"change-masters"});
     for (int i = 0; i < 500 && !heldElsewhere(); ++i)
@@ -152,7 +147,7 @@ TEST(CliSession, TerminalPromptsDoNotEchoTheMasters)
     vault.add("Bank", "joe", "secret");
     QProcess terminal;
     terminal.setProcessEnvironment(CliVault::environment());
-    terminal.start(script, {"-qec", CliVault::program() + " ls", "/dev/null"});
+    terminal.start(script, {"-qec", QStringLiteral(PELLORA_CLI_PATH " ls"), "/dev/null"});
     QByteArray screen;
     const auto answer = [&](const QByteArray &prompt, const QByteArray &line) {
         for (int i = 0; i < 100 && !screen.contains(prompt); ++i) {

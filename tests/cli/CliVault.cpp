@@ -7,11 +7,6 @@
 
 #include <QLocale>
 
-QString CliVault::program()
-{
-    return QStringLiteral(PELLORA_CLI_PATH);
-}
-
 QProcessEnvironment CliVault::environment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -25,7 +20,8 @@ QProcessEnvironment CliVault::environment()
 void CliVault::start(QProcess &process, const QStringList &args, const QProcessEnvironment &env)
 {
     process.setProcessEnvironment(env);
-    process.start(program(), QStringList{QStringLiteral("--masters-stdin")} + args);
+    process.start(QStringLiteral(PELLORA_CLI_PATH),
+                  QStringList{QStringLiteral("--masters-stdin")} + args);
     process.write(kMasters);
 }
 
@@ -48,7 +44,7 @@ CliRun CliVault::run(const QStringList &args, const QByteArray &input,
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_home.path());
-    process.start(program(), args);
+    process.start(QStringLiteral(PELLORA_CLI_PATH), args);
     process.waitForStarted();
     process.write(input);
     process.closeWriteChannel();

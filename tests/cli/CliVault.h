@@ -43,8 +43,7 @@ public:
 
     CliVault();
 
-    // The program and the environment it runs in: this home, a pinned locale, no display.
-    static QString program();
+    // The environment the program runs in: this home, a pinned locale, no display.
     static QProcessEnvironment environment();
     // Starts the program with --masters-stdin and writes the masters, leaving stdin open.
     static void start(QProcess &process, const QStringList &args,
@@ -62,7 +61,6 @@ public:
                LoginEditorInput input = NewEntryInput());
 
     QString loginFile() const { return m_state.LoginFile; }
-    QString dataFolder() const { return m_state.DataFolder; }
     QString file(const QString &name) const { return m_home.file(name); }
     // The state the window program holds once logged in.
     AppState &state() { return m_state; }

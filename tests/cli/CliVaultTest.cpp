@@ -76,32 +76,24 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
 // The store check itself is the core's; here a failure of it and the command's own one.
 TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
 {
-    // The damage done to a store of three entries, the middle one deleted.
-    const std::tuple<QByteArray, int, const char *> cases[] = {
-        {"none", 0, "Store: passed (2 entries)"},
-        {"tail", 1, "Store: failed (5 bytes after the last whole record)"},
-        {"foreign", 1,
-         "Store: failed (1 of its 3 entries cannot be read with these master passwords)"},
+    // Three entries, the middle one deleted; then a torn tail, then one under other masters.
+    CliVault vault;
+    for (const char *name : {"a", "b", "c"})
+        vault.add(name, name, "secret1");
+    QByteArray store = vault.storeBytes();
+    WriteInt16(store.data() + LoginRecord::Size + RecordOffset::Deleted, -1);
+    LoginRecord foreign = LoginRecord::decode(store.right(LoginRecord::Size));
+    foreign.LoginID = 1003;
+    foreign.Password = FitText("written under other masters");
+    const auto check = [&vault](const QByteArray &bytes, int exitCode, const QString &storeLine) {
+        WriteFile(vault.loginFile(), bytes);
+        EXPECT_EQ(
+            vault.withMasters({"check"}),
+            (CliRun{exitCode,
+                    "Cipher self-test: passed\n" + storeLine + "\nMaster values: passed\n", ""}));
     };
-    for (const auto &[damage, exitCode, storeLine] : cases) {
-        CliVault vault;
-        for (const char *name : {"a", "b", "c"})
-            vault.add(name, name, "secret1");
-        QByteArray store = vault.storeBytes();
-        WriteInt16(store.data() + LoginRecord::Size + RecordOffset::Deleted, -1);
-        if (damage == "tail")
-            store += "12345";
-        if (damage == "foreign") {
-            LoginRecord r = LoginRecord::decode(store.right(LoginRecord::Size));
-            r.LoginID = 1003;
-            r.Password = FitText("written under other masters");
-            store += r.encode();
-        }
-        WriteFile(vault.loginFile(), store);
-        EXPECT_EQ(vault.withMasters({"check"}),
-                  (CliRun{exitCode,
-                          QStringLiteral("Cipher self-test: passed\n%1\nMaster values: passed\n")
-                              .arg(QLatin1String(storeLine)),
-                          ""}));
-    }
+    check(store, 0, "Store: passed (2 entries)");
+    check(store + "12345", 1, "Store: failed (5 bytes after the last whole record)");
+    check(store + foreign.encode(), 1,
+          "Store: failed (1 of its 3 entries cannot be read with these master passwords)");
 }
