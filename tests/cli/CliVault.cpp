@@ -62,14 +62,10 @@ CliRun CliVault::withMasters(const QStringList &args, const QStringList &secrets
     return run(QStringList{QStringLiteral("--masters-stdin")} + args, input);
 }
 
-QMap<QString, QString> CliVault::show(qint16 id) const
+QString CliVault::password(qint16 id) const
 {
-    QMap<QString, QString> fields;
-    for (const QString &line :
-         Lines(withMasters({"show", QString::number(id), "--show-password"}).out))
-        fields.insert(line.section(QStringLiteral(": "), 0, 0),
-                      line.section(QStringLiteral(": "), 1));
-    return fields;
+    const QString shown = withMasters({"show", QString::number(id), "--show-password"}).out;
+    return shown.section(QStringLiteral("\npassword: "), 1).section(QLatin1Char('\n'), 0, 0);
 }
 
 qint16 CliVault::add(const QString &description, const QString &login, const QString &password,

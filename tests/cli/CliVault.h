@@ -53,8 +53,8 @@ public:
                const QProcessEnvironment &env = environment()) const;
     // With --masters-stdin: the masters, then the further secret lines, each ended by LF.
     CliRun withMasters(const QStringList &args, const QStringList &secrets = {}) const;
-    // The fields show --show-password prints, by name.
-    QMap<QString, QString> show(qint16 id) const;
+    // The entry's password, as show --show-password prints it.
+    QString password(qint16 id) const;
 
     // Adds an entry through the core, as the window program's editor stores it; returns its id.
     qint16 add(const QString &description, const QString &login, const QString &password,

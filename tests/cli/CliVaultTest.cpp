@@ -1,6 +1,5 @@
 #include "CliVault.h"
 #include "crypto/Rc4Key.h"
-#include "master/MasterPasswords.h"
 
 namespace {
 const QByteArray kContent = "a letter, a list, anything at all\n" + QByteArray(70000, 'x');
@@ -57,19 +56,12 @@ TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
     CliVault vault;
     vault.settings().save(Setting::LogMasterChange, QStringLiteral("1"));
     vault.add("Bank", "joe", "secret1");
-    const QByteArray store = vault.storeBytes();
     EXPECT_EQ(vault.withMasters({"change-masters"}, {"new master one", "new master two"}).exitCode,
               0);
-    EXPECT_NE(vault.storeBytes(), store);
-    EXPECT_EQ(Settings(vault.settings().path()).getBytes(Setting::Master1),
-              MasterValue("new master one"));
     EXPECT_EQ(vault.withMasters({"ls"}).exitCode, 1);
-    EXPECT_PRED2(Has,
-                 vault
-                     .run({"--masters-stdin", "show", "1000", "--show-password"},
-                          "new master one\nnew master two\n")
-                     .out,
-                 "\npassword: secret1\n");
+    const CliRun shown = vault.run({"--masters-stdin", "show", "1000", "--show-password"},
+                                   "new master one\nnew master two\n");
+    EXPECT_PRED2(Has, shown.out, "\npassword: secret1\n");
     EXPECT_EQ(vault.logged(), QStringList{"Successful Master Password Change, "});
 }
 
