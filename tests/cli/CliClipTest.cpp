@@ -52,7 +52,10 @@ TEST(CliClip, CopiesWithTheHintAndClearsAfterTheTimeoutUnlessItIsZero)
     EXPECT_EQ(display.clipboard(), QStringLiteral("joe"));
 
     QProcess clip;
-    CliVault::start(clip, {"clip", "1000", "--timeout", "2"}, display.environment);
+    clip.setProcessEnvironment(display.environment);
+    clip.start(QStringLiteral(PELLORA_CLI_PATH),
+               {"--masters-stdin", "clip", "1000", "--timeout", "2"});
+    clip.write(CliVault::kMasters);
     clip.closeWriteChannel();
     QByteArray said;
     for (int i = 0; i < 100 && !said.contains('\n'); ++i) {

@@ -5,7 +5,7 @@ using ::testing::MatchesRegex;
 TEST(CliEntries, AddStoresTheRecordTheEditorStoresEditAndRmChangeIt)
 {
     CliVault vault;
-    vault.settings().save(Setting::LogPwdChanges, QStringLiteral("1"));
+    vault.settings.save(Setting::LogPwdChanges, QStringLiteral("1"));
     EXPECT_EQ(vault.withMasters({"add", "--description", "Bank ÄÖ", "--login", "joe",
                                  "--expire-days", "30", "--start", "2024-03-01T09:30:00",
                                  "--case-sensitive", "--allow-space", "--require-mix",
@@ -34,7 +34,7 @@ TEST(CliEntries, AddStoresTheRecordTheEditorStoresEditAndRmChangeIt)
     EXPECT_EQ(vault.withMasters({"edit", "1001", "--password"}, {"Other 42?"}).exitCode, 0);
     EXPECT_EQ(vault.password(1001), QStringLiteral("Other 42?"));
     EXPECT_EQ(vault.withMasters({"rm", "1001"}), (CliRun{0, "", ""}));
-    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    const QList<LoginRecord> records = ReadRecords(vault.state.LoginFile);
     ASSERT_EQ(records.size(), 2);
     EXPECT_TRUE(records[1].Deleted);
     EXPECT_EQ(Lines(vault.withMasters({"ls"}).out).size(), 1);

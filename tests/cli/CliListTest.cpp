@@ -55,9 +55,9 @@ TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
     for (const auto &[settings, args, order] : cases) {
         for (const SettingKey &key : Setting::All)
             if (QLatin1String(key.key).startsWith(QLatin1String("Order")))
-                vault.settings().save(key, QString::fromLatin1(key.defaultValue));
+                vault.settings.save(key, QString::fromLatin1(key.defaultValue));
         for (const auto &[key, value] : settings)
-            vault.settings().save(key, QLatin1String(value));
+            vault.settings.save(key, QLatin1String(value));
         EXPECT_EQ(ids(QStringList{"ls"} + args), QLatin1String(order));
     }
     EXPECT_EQ(ids({"search", "APP"}), QStringLiteral("1001 1003"));
@@ -66,14 +66,14 @@ TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
     // Ids sort as text, as the list sorts them: 10000 comes between 1000 and 1001.
     LoginRecord record = MakeRecord("login", "description");
     record.LoginID = 10000;
-    WriteFile(vault.loginFile(), vault.storeBytes() + record.encode());
+    WriteFile(vault.state.LoginFile, vault.storeBytes() + record.encode());
     EXPECT_EQ(ids({"ls"}), QStringLiteral("1000 10000 1001 1002 1003"));
 }
 
 TEST_F(ListFixture, LinesAndJsonCarryTheListColumns)
 {
     vault.add("  padded at both ends  ", "ann", "secret");
-    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    const QList<LoginRecord> records = ReadRecords(vault.state.LoginFile);
     EXPECT_EQ(vault.withMasters({"ls"}).out,
               "1000\tbanana\tZed\tNever\n1001\tApple\tamy\t" + ExpiryText(records[1]) +
                   "\n1002\tcherry\tBob\t" + ExpiryText(records[2]) +
@@ -116,7 +116,7 @@ TEST(CliListDates, ExpiryTextsAreTheGeneralDatesOfEveryLocale)
             in.expireStart = Convert::GeneralDate(QDateTime(date, time));
             ASSERT_NE(vault.add("description", "login", "secret", in), 0);
         }
-    const QList<LoginRecord> records = ReadRecords(vault.loginFile());
+    const QList<LoginRecord> records = ReadRecords(vault.state.LoginFile);
     for (const char *locale : {"en_US", "de_DE", "fr_CA", "ja_JP", "ar_EG", "C"}) {
         SCOPED_TRACE(locale);
         QProcessEnvironment env = CliVault::environment();

@@ -38,7 +38,7 @@ TEST(CliSession, CommandLineFaultsAreRefusedBeforeAnythingIsAsked)
 TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAreAndWrongOnesAreLogged)
 {
     CliVault vault;
-    vault.settings().saveAll({{Setting::LogMasterFailure, "1"}, {Setting::LogStartup, "1"}});
+    vault.settings.saveAll({{Setting::LogMasterFailure, "1"}, {Setting::LogStartup, "1"}});
     const char *const refused = "Invalid Password(s), try again!";
     const std::tuple<QByteArray, int, const char *> cases[] = {
         {"first master\r\nsecond-master\r\n", 0, ""},
@@ -58,9 +58,9 @@ TEST(CliSession, MastersOnStandardInputAreLinesTakenAsTheyAreAndWrongOnesAreLogg
     EXPECT_EQ(vault.run({"--masters-stdin", "add", "--description=d", "--login=l"},
                         "first master\nwrong\nsecret\n"),
               (CliRun{1, "", QString::fromLatin1(refused) + '\n'}));
-    EXPECT_FALSE(QFile::exists(vault.loginFile()));
+    EXPECT_FALSE(QFile::exists(vault.state.LoginFile));
     // Without stored masters the user is sent to the window program.
-    vault.settings().saveBytes(Setting::Master1, "480275");
+    vault.settings.saveBytes(Setting::Master1, "480275");
     EXPECT_EQ(
         vault.withMasters({"ls"}),
         (CliRun{1, "", "No master passwords have been set yet. Start Pellora to set them up.\n"}));
@@ -75,8 +75,8 @@ TEST(CliSession, RefusalsSayWhyAndWriteNothing)
     vault.withMasters({"rm", "1001"});
     LoginRecord foreign = MakeRecord("x", "y", "field written under other masters");
     foreign.LoginID = 1002;
-    WriteFile(vault.loginFile(), vault.storeBytes() + foreign.encode());
-    const QString file = vault.file(QStringLiteral("a.txt"));
+    WriteFile(vault.state.LoginFile, vault.storeBytes() + foreign.encode());
+    const QString file = vault.home.file(QStringLiteral("a.txt"));
     WriteFile(file, "a letter");
     const QByteArray store = vault.storeBytes();
     const QString unreadable = QStringLiteral("An error occurred reading this item. ");
@@ -94,7 +94,7 @@ TEST(CliSession, RefusalsSayWhyAndWriteNothing)
          "master passwords"},
         {{"change-masters", "|", "short", "also short"},
          "Master Passwords must be:\n1) At least 8 characters each\n2) Be different"},
-        {{"export", vault.file("missing/list.pqx")},
+        {{"export", vault.home.file("missing/list.pqx")},
          "An error has occurred in ExportFile 76 Path not found"},
     };
     for (const auto &[args, message] : cases) {
@@ -111,10 +111,10 @@ TEST(CliSession, WhileTheVaultIsHeldWritersAreRefusedAndRecoveryWaits)
     CliVault vault;
     vault.add("Bank", "joe", "secret");
     const QByteArray before = vault.storeBytes();
-    const QString leftover = vault.state().DataFolder + QStringLiteral("Pellora.lgn.Ab12cD");
+    const QString leftover = vault.state.DataFolder + QStringLiteral("Pellora.lgn.Ab12cD");
     WriteFile(leftover, "half a store");
     {
-        VaultLock window(vault.state().DataFolder);
+        VaultLock window(vault.state.DataFolder);
         ASSERT_TRUE(window.acquire());
         EXPECT_EQ(vault.withMasters({"rm", "1000"}),
                   (CliRun{1, "", QString::fromLatin1(kAlreadyRunningMessage) + '\n'}));
@@ -126,9 +126,11 @@ TEST(CliSession, WhileTheVaultIsHeldWritersAreRefusedAndRecoveryWaits)
     EXPECT_EQ(vault.run({"--masters-stdin", "ls"}, "x\ny\n").exitCode, 1);
     EXPECT_FALSE(QFile::exists(leftover));
     // A writer holds the vault to its end, here while it waits for the new masters.
-    const auto heldElsewhere = [&vault] { return !VaultLock(vault.state().DataFolder).acquire(); };
+    const auto heldElsewhere = [&vault] { return !VaultLock(vault.state.DataFolder).acquire(); };
     QProcess writer;
-    CliVault::start(writer, {"change-masters"});
+    writer.setProcessEnvironment(CliVault::environment());
+    writer.start(QStringLiteral(PELLORA_CLI_PATH), {"--masters-stdin", "change-masters"});
+    writer.write(CliVault::kMasters);
     for (int i = 0; i < 500 && !heldElsewhere(); ++i)
         QThread::msleep(10);
     EXPECT_TRUE(heldElsewhere());

@@ -24,7 +24,7 @@ struct TransferFixture : ::testing::Test
         vault.add("Bank", "joe", "secret1");
         vault.add("Old", "x", "secret2");
         vault.add("Mail, home", "ann", "secret3");
-        LoginStore(vault.loginFile(), ui).deletelogin(1001);
+        LoginStore(vault.state.LoginFile, ui).deletelogin(1001);
     }
 };
 } // namespace
@@ -33,20 +33,20 @@ TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFileAndImportReadsO
 {
     // A relative name is taken from the folder the command runs in.
     ASSERT_EQ(vault.withMasters({"export", "list.pqx"}), (CliRun{0, "", ""}));
-    const QString window = vault.file(QStringLiteral("window.pqx"));
-    ASSERT_TRUE(ExportFile(ui, vault.state(), vault.settings(), window));
-    EXPECT_EQ(ReadFile(vault.file(QStringLiteral("list.pqx"))), ReadFile(window));
+    const QString window = vault.home.file(QStringLiteral("window.pqx"));
+    ASSERT_TRUE(ExportFile(ui, vault.state, vault.settings, window));
+    EXPECT_EQ(ReadFile(vault.home.file(QStringLiteral("list.pqx"))), ReadFile(window));
 
     // Import takes the exporting masters as the next secrets; here from another installation.
-    AppState other = vault.state();
-    other.LoginFile = vault.file(QStringLiteral("other.lgn"));
+    AppState other = vault.state;
+    other.LoginFile = vault.home.file(QStringLiteral("other.lgn"));
     other.ActiveMaster1 = MasterValue("their master 1");
     other.ActiveMaster2 = MasterValue("their master 2");
-    LoginRecord theirs =
-        MakeRecord("kim", "Shop", *EncodePasswordField("shhh1234", other.entryKey()));
-    LoginStore(other.LoginFile, ui).Addlogin(theirs);
-    const QString file = vault.file(QStringLiteral("theirs.pqx"));
-    ASSERT_TRUE(ExportFile(ui, other, vault.settings(), file));
+    WriteFile(
+        other.LoginFile,
+        MakeRecord("kim", "Shop", *EncodePasswordField("shhh1234", other.entryKey())).encode());
+    const QString file = vault.home.file(QStringLiteral("theirs.pqx"));
+    ASSERT_TRUE(ExportFile(ui, other, vault.settings, file));
     const QByteArray store = vault.storeBytes();
     EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "first master"}),
               (CliRun{1, "",
@@ -68,12 +68,12 @@ TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
          {true, false, false, false, true, "TAB"}},
         {{"--delimiter=::", "--description"}, {true, false, false, false, false, "::"}},
     };
-    const QString window = vault.file(QStringLiteral("window.txt"));
-    const QString cli = vault.file(QStringLiteral("cli.txt"));
+    const QString window = vault.home.file(QStringLiteral("window.txt"));
+    const QString cli = vault.home.file(QStringLiteral("cli.txt"));
     for (const auto &[options, dialog] : cases) {
         NoView view;
         QFile::remove(window);
-        ASSERT_TRUE(ExportTextFile(ui, vault.state(), vault.settings(), view, window, dialog));
+        ASSERT_TRUE(ExportTextFile(ui, vault.state, vault.settings, view, window, dialog));
         // An existing file is replaced, as answering Yes to the dialog's question does.
         ASSERT_EQ(vault.withMasters(QStringList{"export-text", cli} + options).exitCode, 0);
         EXPECT_EQ(ReadFile(cli), ReadFile(window)) << options.join(' ').toStdString();

@@ -17,25 +17,17 @@ QProcessEnvironment CliVault::environment()
     return env;
 }
 
-void CliVault::start(QProcess &process, const QStringList &args, const QProcessEnvironment &env)
-{
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(PELLORA_CLI_PATH),
-                  QStringList{QStringLiteral("--masters-stdin")} + args);
-    process.write(kMasters);
-}
-
 CliVault::CliVault()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    m_state.DataFolder = m_home.dataFolder();
-    m_state.LoginFile = m_state.DataFolder + QStringLiteral("Pellora.lgn");
-    m_state.LogFile = m_state.DataFolder + QStringLiteral("Pellora.log");
-    m_state.FirstRun = false;
-    m_state.ActiveMaster1 = MasterValue("first master");
-    m_state.ActiveMaster2 = MasterValue("second-master");
-    m_settings.saveBytes(Setting::Master1, m_state.ActiveMaster1);
-    m_settings.saveBytes(Setting::Master2, m_state.ActiveMaster2);
+    state.DataFolder = home.dataFolder();
+    state.LoginFile = state.DataFolder + QStringLiteral("Pellora.lgn");
+    state.LogFile = state.DataFolder + QStringLiteral("Pellora.log");
+    state.FirstRun = false;
+    state.ActiveMaster1 = MasterValue("first master");
+    state.ActiveMaster2 = MasterValue("second-master");
+    settings.saveBytes(Setting::Master1, state.ActiveMaster1);
+    settings.saveBytes(Setting::Master2, state.ActiveMaster2);
 }
 
 CliRun CliVault::run(const QStringList &args, const QByteArray &input,
@@ -43,7 +35,7 @@ CliRun CliVault::run(const QStringList &args, const QByteArray &input,
 {
     QProcess process;
     process.setProcessEnvironment(env);
-    process.setWorkingDirectory(m_home.path());
+    process.setWorkingDirectory(home.path());
     process.start(QStringLiteral(PELLORA_CLI_PATH), args);
     process.waitForStarted();
     process.write(input);
@@ -78,14 +70,14 @@ qint16 CliVault::add(const QString &description, const QString &login, const QSt
     PasswordTraitSet traits;
     if (!frmloginsValidation(ui, input, traits))
         return 0;
-    auto record = BuildLoginRecord(ui, input, m_state.entryKey());
-    return record ? LoginStore(m_state.LoginFile, ui).Addlogin(*record) : 0;
+    auto record = BuildLoginRecord(ui, input, state.entryKey());
+    return record ? LoginStore(state.LoginFile, ui).Addlogin(*record) : 0;
 }
 
 QStringList CliVault::logged() const
 {
     QStringList events;
-    for (const QString &line : Lines(QString::fromUtf8(ReadFile(m_state.LogFile))))
+    for (const QString &line : Lines(QString::fromUtf8(ReadFile(state.LogFile))))
         events << line.section(QLatin1Char('\t'), 1).section(GetLoginUserName(), 0, 0);
     return events;
 }

@@ -36,18 +36,19 @@ struct CliRun
 };
 
 // A private home whose vault has its two masters set, and the program run against it.
-class CliVault
+struct CliVault
 {
-public:
     static constexpr char kMasters[] = "first master\nsecond-master\n";
+
+    TempHome home;
+    Settings settings;
+    // The state the window program holds once logged in.
+    AppState state;
 
     CliVault();
 
     // The environment the program runs in: this home, a pinned locale, no display.
     static QProcessEnvironment environment();
-    // Starts the program with --masters-stdin and writes the masters, leaving stdin open.
-    static void start(QProcess &process, const QStringList &args,
-                      const QProcessEnvironment &env = environment());
     // Runs pellora-cli with args and stdin; waits for its end.
     CliRun run(const QStringList &args, const QByteArray &input = {},
                const QProcessEnvironment &env = environment()) const;
@@ -60,19 +61,9 @@ public:
     qint16 add(const QString &description, const QString &login, const QString &password,
                LoginEditorInput input = NewEntryInput());
 
-    QString loginFile() const { return m_state.LoginFile; }
-    QString file(const QString &name) const { return m_home.file(name); }
-    // The state the window program holds once logged in.
-    AppState &state() { return m_state; }
-    Settings &settings() { return m_settings; }
-    QByteArray storeBytes() const { return ReadFile(m_state.LoginFile); }
+    QByteArray storeBytes() const { return ReadFile(state.LoginFile); }
     // The log's events: each line's words, without its date and the user and date after them.
     QStringList logged() const;
-
-private:
-    TempHome m_home;
-    Settings m_settings;
-    AppState m_state;
 };
 
 // The lines of a text, without the empty one after the last LF.

@@ -15,13 +15,13 @@ QByteArray Cipher(QByteArray bytes, const QByteArray &password)
 TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePasswordSkippingWhatFails)
 {
     CliVault vault;
-    vault.settings().save(Setting::LogFileEncryption, QStringLiteral("1"));
-    const QString file = vault.file(QStringLiteral("letter one.txt"));
-    const QString second = vault.file(QStringLiteral("b.txt"));
+    vault.settings.save(Setting::LogFileEncryption, QStringLiteral("1"));
+    const QString file = vault.home.file(QStringLiteral("letter one.txt"));
+    const QString second = vault.home.file(QStringLiteral("b.txt"));
     WriteFile(file, kContent);
     WriteFile(second, kContent);
     EXPECT_EQ(vault.withMasters({"encrypt", file}), (CliRun{0, "", "Encrypted: " + file + '\n'}));
-    EXPECT_EQ(ReadFile(file), Cipher(kContent, vault.state().entryKey()));
+    EXPECT_EQ(ReadFile(file), Cipher(kContent, vault.state.entryKey()));
     EXPECT_EQ(vault.withMasters({"decrypt", file}).exitCode, 0);
     EXPECT_EQ(ReadFile(file), kContent);
     EXPECT_EQ(vault.logged(),
@@ -38,11 +38,11 @@ TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePasswordSkippingWha
     // The vault's own files are refused; a file that cannot be read is skipped, the rest go on.
     const QByteArray store = vault.storeBytes();
     const CliRun own =
-        vault.withMasters({"encrypt", vault.file("elsewhere.txt"), vault.loginFile()});
+        vault.withMasters({"encrypt", vault.home.file("elsewhere.txt"), vault.state.LoginFile});
     EXPECT_EQ(own.exitCode, 1);
-    EXPECT_PRED2(Has, own.err, vault.loginFile());
+    EXPECT_PRED2(Has, own.err, vault.state.LoginFile);
     EXPECT_EQ(vault.storeBytes(), store);
-    const QString missing = vault.file(QStringLiteral("missing.txt"));
+    const QString missing = vault.home.file(QStringLiteral("missing.txt"));
     const QByteArray before = ReadFile(file);
     EXPECT_EQ(vault.withMasters({"encrypt", missing, file}),
               (CliRun{1, "",
@@ -54,7 +54,7 @@ TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePasswordSkippingWha
 TEST(CliMasters, ChangeMastersReencryptsTheStoreUnderTheNewOnes)
 {
     CliVault vault;
-    vault.settings().save(Setting::LogMasterChange, QStringLiteral("1"));
+    vault.settings.save(Setting::LogMasterChange, QStringLiteral("1"));
     vault.add("Bank", "joe", "secret1");
     EXPECT_EQ(vault.withMasters({"change-masters"}, {"new master one", "new master two"}).exitCode,
               0);
@@ -78,7 +78,7 @@ TEST(CliMasters, CheckReportsTheSelfTestTheStoreAndTheMasterValues)
     foreign.LoginID = 1003;
     foreign.Password = FitText("written under other masters");
     const auto check = [&vault](const QByteArray &bytes, int exitCode, const QString &storeLine) {
-        WriteFile(vault.loginFile(), bytes);
+        WriteFile(vault.state.LoginFile, bytes);
         EXPECT_EQ(
             vault.withMasters({"check"}),
             (CliRun{exitCode,
