@@ -43,13 +43,10 @@ QStringList Losses(const VaultState &before, const VaultState &after, const Vaul
         losses << QStringLiteral("%1 entries unreadable").arg(now.unreadable);
     if (now.live != before.live && now.live != after.live)
         losses << QStringLiteral("live set neither old nor new");
-    QSet<QString> paths;
-    for (const VaultState *s : {&before, &after, &now})
-        for (auto it = s->files.keyBegin(); it != s->files.keyEnd(); ++it)
-            paths.insert(*it);
-    QStringList sorted = paths.values();
-    sorted.sort();
-    for (const QString &path : sorted) {
+    QMap<QString, QByteArray> paths = before.files;
+    paths.insert(after.files);
+    paths.insert(now.files);
+    for (const QString &path : paths.keys()) {
         if (path == QLatin1String(kFaultStore) || path == QLatin1String(kFaultLog))
             continue;
         const QByteArray digest = now.files.value(path);

@@ -1,9 +1,9 @@
 #include "FaultHome.h"
 
 #include "FaultOperations.h"
+#include "TempHome.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
 #include <filesystem>
@@ -80,17 +80,15 @@ Baseline MakeBaseline(const FaultOperation &op, const QString &folder)
     env.insert(QStringLiteral("FAULT_TRACE"), trace);
     const DriverRun clean = RunDriver(home, {QStringLiteral("run"), name}, env);
     b.after = NextStart(home);
-    QFile calls(trace);
-    if (calls.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : calls.readAll().split('\n'))
-            if (!line.isEmpty()) {
-                QString call = QString::fromLocal8Bit(line.mid(line.indexOf(' ') + 1))
-                                   .replace(home + QLatin1Char('/'), QString());
-                // The home itself, as a rename inside it names it.
-                if (call.endsWith(QLatin1Char(' ') + home))
-                    call = call.left(call.size() - home.size()) + QLatin1Char('.');
-                b.calls << call;
-            }
+    for (const QByteArray &line : ReadFile(trace).split('\n'))
+        if (!line.isEmpty()) {
+            QString call = QString::fromLocal8Bit(line.mid(line.indexOf(' ') + 1))
+                               .replace(home + QLatin1Char('/'), QString());
+            // The home itself, as a rename inside it names it.
+            if (call.endsWith(QLatin1Char(' ') + home))
+                call = call.left(call.size() - home.size()) + QLatin1Char('.');
+            b.calls << call;
+        }
     QStringList problems;
     if (clean.crashed || clean.exitCode != 0)
         problems << QStringLiteral("a clean run failed: ") + QString::fromLocal8Bit(clean.err);

@@ -6,6 +6,7 @@
 // Every message the user would see goes to stderr, one line each, starting "message: ".
 #include "FakeUi.h"
 #include "FaultOperations.h"
+#include "TempHome.h"
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr int kFailureReported = 3;
@@ -34,19 +36,13 @@ public:
         FakeUi::message(text, title);
         std::fprintf(stderr, "message: %s\n", qPrintable(QString(text).replace('\n', ' ')));
     }
-    bool ask(const QString &text, const QString &title) override
-    {
-        std::fprintf(stderr, "asked: %s\n", qPrintable(text));
-        return FakeUi::ask(text, title);
-    }
 };
 
 // The report the suite compares: the store's records, each live entry with its password as
 // decoded under the settings' masters ("?" when it does not decode), and every file's digest.
 void printVault(const QString &home, const AppState &state)
 {
-    QFile store(state.LoginFile);
-    const QByteArray bytes = store.open(QIODevice::ReadOnly) ? store.readAll() : QByteArray();
+    const QByteArray bytes = ReadFile(state.LoginFile);
     std::printf("store %lld %d\n", qlonglong(bytes.size() / LoginRecord::Size),
                 int(bytes.size() % LoginRecord::Size == 0));
     for (qsizetype at = 0; at + LoginRecord::Size <= bytes.size(); at += LoginRecord::Size) {
@@ -78,8 +74,10 @@ void printVault(const QString &home, const AppState &state)
 int main(int argc, char **argv)
 {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const FaultOperation *op =
-        argc > 2 ? FindFaultOperation(QString::fromLocal8Bit(argv[2])) : nullptr;
+    const FaultOperation *op = nullptr;
+    for (const FaultOperation &known : FaultOperations())
+        if (argc > 2 && std::strcmp(argv[2], known.name) == 0)
+            op = &known;
     if (mode != QLatin1String("next-start") && !op) {
         std::fprintf(stderr, "usage: %s prepare|run <operation> | next-start\n", argv[0]);
         return 2;
@@ -108,6 +106,5 @@ int main(int argc, char **argv)
         printVault(home, LoadFaultState(settings, dataFolder));
         return 0;
     }
-    const bool succeeded = op->run(context);
-    return succeeded && ui.shown.isEmpty() ? 0 : kFailureReported;
+    return op->run(context) && ui.shown.isEmpty() ? 0 : kFailureReported;
 }

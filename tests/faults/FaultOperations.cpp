@@ -18,15 +18,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <tuple>
+#include <iterator>
 
 namespace {
-// Ids, logins and deleted marks: deleted entries between live ones, so that compaction has work.
-const std::tuple<qint16, const char *, bool> kEntries[] = {{1000, "alice", false},
-                                                           {1001, "bob", true},
-                                                           {1002, "carol", false},
-                                                           {1003, "dan", true},
-                                                           {1004, "erin", false}};
+// The logins of entries 1000 to 1004; the odd ones are deleted, so that compaction has work.
+const char *const kLogins[] = {"alice", "bob", "carol", "dan", "erin"};
 // The file vault's file, outside the data folder.
 constexpr char kVaultFile[] = "files/secret.bin";
 const QByteArray kFilePassword = "file password";
@@ -53,17 +49,6 @@ public:
     void setStatus(const QString &) override {}
     void setButtonsEnabled(bool) override {}
 };
-
-bool saveSetting(FaultContext &c, const SettingKey &key, const QString &value)
-{
-    try {
-        c.settings.save(key, value);
-        return true;
-    } catch (const VbError &e) {
-        c.ui.message(e.text());
-        return false;
-    }
-}
 
 // A whole chunk and a short one, so that both journal slots are used.
 QByteArray plain()
@@ -119,9 +104,11 @@ FaultOperation operation(const char *name, int liveDelta, const QStringList &cha
     return {name, liveDelta, changedFiles, run, prepare};
 }
 
-std::vector<FaultOperation> makeOperations()
+} // namespace
+
+const std::vector<FaultOperation> &FaultOperations()
 {
-    return {
+    static const std::vector<FaultOperation> operations{
         operation("add", 1, {kFaultStore},
                   [](FaultContext &c) {
                       LoginRecord r = entry("frank", c.state.entryKey());
@@ -172,28 +159,20 @@ std::vector<FaultOperation> makeOperations()
             [](FaultContext &c) { writeFile(c.home + "/export.txt", "an older text export\r\n"); }),
         operation("settings-save", 0, {kFaultSettings},
                   [](FaultContext &c) {
-                      return saveSetting(c, Setting::MainLeft, QStringLiteral("1234"));
+                      try {
+                          c.settings.save(Setting::MainLeft, QStringLiteral("1234"));
+                          return true;
+                      } catch (const VbError &e) {
+                          c.ui.message(e.text());
+                          return false;
+                      }
                   }),
         vaultOperation("vault-encrypt", true, false),
         vaultOperation("vault-enc-add", true, true),
         vaultOperation("vault-decrypt", false, false),
         vaultOperation("vault-dec-add", false, true),
     };
-}
-} // namespace
-
-const std::vector<FaultOperation> &FaultOperations()
-{
-    static const std::vector<FaultOperation> operations = makeOperations();
     return operations;
-}
-
-const FaultOperation *FindFaultOperation(const QString &name)
-{
-    for (const FaultOperation &op : FaultOperations())
-        if (name == QLatin1String(op.name))
-            return &op;
-    return nullptr;
 }
 
 void PrepareFaultHome(FaultContext &c)
@@ -204,10 +183,10 @@ void PrepareFaultHome(FaultContext &c)
     c.settings.save(Setting::LogExports, QStringLiteral("1"));
     c.state = LoadFaultState(c.settings, c.state.DataFolder);
     QByteArray records;
-    for (const auto &[id, login, deleted] : kEntries) {
-        LoginRecord r = entry(login, c.state.entryKey());
-        r.LoginID = id;
-        r.Deleted = deleted;
+    for (size_t i = 0; i < std::size(kLogins); ++i) {
+        LoginRecord r = entry(kLogins[i], c.state.entryKey());
+        r.LoginID = qint16(1000 + i);
+        r.Deleted = i % 2 == 1;
         records += r.encode();
     }
     writeFile(c.state.LoginFile, records);

@@ -41,7 +41,6 @@ struct FaultOperation
 
 // Every operation the suite knows; a new writing operation is one more entry here.
 const std::vector<FaultOperation> &FaultOperations();
-const FaultOperation *FindFaultOperation(const QString &name);
 
 // The common fixture: masters in the settings, logging on, and a store of live and deleted
 // entries under their key.

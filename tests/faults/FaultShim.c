@@ -169,23 +169,16 @@ static mode_t modeArg(int flags, va_list args)
         return fd;                                                                                 \
     }
 
-// A call on a descriptor; fd is the parameter that names the written file.
-#define FD_CALL(type, name, params, args, fd)                                                      \
+// A call on a descriptor; fd is the parameter that names the written file. A faulted call returns
+// failed: -1 with errno set, or the error itself where the call reports it so (posix_fallocate).
+#define FD_CALL_FAILING(failed, type, name, params, args, fd)                                      \
     type name params                                                                               \
     {                                                                                              \
         if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
-            return -1;                                                                             \
+            return failed;                                                                         \
         return REAL(name) args;                                                                    \
     }
-
-// posix_fallocate reports failure as its result, not through errno.
-#define POSIX_FALLOCATE(name, offType)                                                             \
-    int name(int fd, offType at, offType n)                                                        \
-    {                                                                                              \
-        if (isTracked(fd) && fault(#name, fdName(fd)))                                             \
-            return errno;                                                                          \
-        return REAL(name)(fd, at, n);                                                              \
-    }
+#define FD_CALL(...) FD_CALL_FAILING(-1, __VA_ARGS__)
 
 // A call on paths; it counts when any of them lies under the root.
 #define PATH_CALL(name, params, args, under, what)                                                 \
@@ -230,8 +223,8 @@ FD_CALL(ssize_t, copy_file_range, (int in, off64_t *inAt, int out, off64_t *outA
         unsigned flags), (in, inAt, out, outAt, n, flags), out)
 FD_CALL(ssize_t, sendfile, (int out, int in, off_t *at, size_t n), (out, in, at, n), out)
 FD_CALL(ssize_t, sendfile64, (int out, int in, off64_t *at, size_t n), (out, in, at, n), out)
-POSIX_FALLOCATE(posix_fallocate, off_t)
-POSIX_FALLOCATE(posix_fallocate64, off64_t)
+FD_CALL_FAILING(errno, int, posix_fallocate, (int fd, off_t at, off_t n), (fd, at, n), fd)
+FD_CALL_FAILING(errno, int, posix_fallocate64, (int fd, off64_t at, off64_t n), (fd, at, n), fd)
 PATH_CALL(rename, (const char *from, const char *to), (from, to), UNDER(from) || UNDER(to), to)
 PATH_CALL(renameat, (int fromFd, const char *from, int toFd, const char *to),
           (fromFd, from, toFd, to), UNDER_AT(fromFd, from) || UNDER_AT(toFd, to), to)
