@@ -8,10 +8,8 @@
 
 #include <filesystem>
 
-namespace {
 // No run takes a second; one that takes this long waits for something that never comes.
 constexpr int kRunTimeoutMilliseconds = 5000;
-} // namespace
 
 DriverRun RunDriver(const QString &home, const QStringList &args, const QMap<QString, QString> &env)
 {
@@ -63,10 +61,9 @@ Baseline MakeBaseline(const FaultOperation &op, const QString &folder)
 {
     Baseline b;
     b.op = &op;
-    const QString name = QString::fromLatin1(op.name);
     b.prepared = folder + QStringLiteral("/prepared");
     QDir().mkpath(b.prepared);
-    const DriverRun prepared = RunDriver(b.prepared, {QStringLiteral("prepare"), name});
+    const DriverRun prepared = RunDriver(b.prepared, {QStringLiteral("prepare"), op.name});
     if (prepared.crashed || prepared.exitCode != 0) {
         b.problem = QStringLiteral("prepare failed: ") + QString::fromLocal8Bit(prepared.err);
         return b;
@@ -78,7 +75,7 @@ Baseline MakeBaseline(const FaultOperation &op, const QString &folder)
     QMap<QString, QString> env = ShimEnvironment(home);
     const QString trace = folder + QStringLiteral("/calls");
     env.insert(QStringLiteral("FAULT_TRACE"), trace);
-    const DriverRun clean = RunDriver(home, {QStringLiteral("run"), name}, env);
+    const DriverRun clean = RunDriver(home, {QStringLiteral("run"), op.name}, env);
     b.after = NextStart(home);
     for (const QByteArray &line : ReadFile(trace).split('\n'))
         if (!line.isEmpty()) {

@@ -2,11 +2,6 @@
 
 #include "FaultCheck.h"
 
-#include <QByteArray>
-#include <QMap>
-#include <QString>
-#include <QStringList>
-
 struct FaultOperation;
 
 // One run of pellora_fault_op.

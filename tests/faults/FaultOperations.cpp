@@ -59,11 +59,6 @@ QByteArray plain()
     return bytes;
 }
 
-LoginStore store(FaultContext &c)
-{
-    return LoginStore(c.state.LoginFile, c.ui);
-}
-
 // Encrypt or decrypt the file of two chunks, with or without "Add password to Pellora".
 FaultOperation vaultOperation(const char *name, bool encrypt, bool addPassword)
 {
@@ -112,19 +107,20 @@ const std::vector<FaultOperation> &FaultOperations()
         operation("add", 1, {kFaultStore},
                   [](FaultContext &c) {
                       LoginRecord r = entry("frank", c.state.entryKey());
-                      return store(c).Addlogin(r) != 0;
+                      return LoginStore(c.state.LoginFile, c.ui).Addlogin(r) != 0;
                   }),
         operation("update", 0, {kFaultStore},
                   [](FaultContext &c) {
                       LoginRecord r = entry("carol the second", c.state.entryKey());
                       r.LoginID = 1002;
-                      return store(c).updatelogin(r);
+                      return LoginStore(c.state.LoginFile, c.ui).updatelogin(r);
                   }),
-        operation("delete", -1, {kFaultStore},
-                  [](FaultContext &c) { return store(c).deletelogin(1002); }),
+        operation(
+            "delete", -1, {kFaultStore},
+            [](FaultContext &c) { return LoginStore(c.state.LoginFile, c.ui).deletelogin(1002); }),
         operation("compact", 0, {kFaultStore},
                   [](FaultContext &c) {
-                      store(c).cleanup();
+                      LoginStore(c.state.LoginFile, c.ui).cleanup();
                       return true;
                   }),
         operation("master-change", 0, {kFaultStore, kFaultSettings, kFaultLog},

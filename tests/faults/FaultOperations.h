@@ -2,8 +2,6 @@
 
 #include "FaultCheck.h"
 
-#include <QString>
-#include <QStringList>
 #include <functional>
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Preloaded into a process, counts the write-side calls it makes on files under $FAULT_ROOT and
 // can fault one of them. Environment:
-//   FAULT_ROOT   folder whose files are watched (absolute, no symlinks)
+//   FAULT_ROOT   folder whose files are watched (absolute, no symlinks, no final slash)
 //   FAULT_AT     k: fault the k-th counted call; unset or 0 only counts
 //   FAULT_MODE   kill (SIGKILL before the call), enospc or eio (the call fails with that errno)
 //   FAULT_TRACE  file that gets one line per counted call ("k call path"); the count is its
@@ -45,12 +45,8 @@ static unsigned char g_tracked[MaxTrackedFd];
 __attribute__((constructor)) static void init(void)
 {
     const char *root = getenv("FAULT_ROOT");
-    if (root && *root && strlen(root) < sizeof g_root) {
-        strcpy(g_root, root);
-        g_rootLength = strlen(g_root);
-        while (g_rootLength > 1 && g_root[g_rootLength - 1] == '/')
-            g_root[--g_rootLength] = '\0';
-    }
+    if (root && strlen(root) < sizeof g_root)
+        g_rootLength = strlen(strcpy(g_root, root));
     const char *at = getenv("FAULT_AT");
     g_faultAt = at ? atol(at) : 0;
     const char *mode = getenv("FAULT_MODE");
