@@ -1,5 +1,4 @@
 #include "CliVault.h"
-#include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 #include "transfer/TextExport.h"
@@ -12,53 +11,18 @@ struct NoView : TextExportView
     void showProgress(bool) override {}
     void showFinished(bool) override {}
 };
-
-// Three entries, the middle one deleted; one has the delimiter in its description.
-struct TransferFixture : ::testing::Test
-{
-    CliVault vault;
-    FakeUi ui;
-
-    void SetUp() override
-    {
-        vault.add("Bank", "joe", "secret1");
-        vault.add("Old", "x", "secret2");
-        vault.add("Mail, home", "ann", "secret3");
-        LoginStore(vault.state.LoginFile, ui).deletelogin(1001);
-    }
-};
 } // namespace
 
-TEST_F(TransferFixture, ExportWritesTheWindowProgramsTransferFileAndImportReadsOne)
+TEST(CliTransfer, ExportsWriteWhatTheWindowProgramWritesAndImportReadsALikeList)
 {
-    // A relative name is taken from the folder the command runs in.
-    ASSERT_EQ(vault.withMasters({"export", "list.pqx"}), (CliRun{0, "", ""}));
-    const QString window = vault.home.file(QStringLiteral("window.pqx"));
-    ASSERT_TRUE(ExportFile(ui, vault.state, vault.settings, window));
-    EXPECT_EQ(ReadFile(vault.home.file(QStringLiteral("list.pqx"))), ReadFile(window));
+    // Three entries, the middle one deleted; one has the delimiter in its description.
+    CliVault vault;
+    FakeUi ui;
+    vault.add("Bank", "joe", "secret1");
+    vault.add("Old", "x", "secret2");
+    vault.add("Mail, home", "ann", "secret3");
+    ASSERT_EQ(vault.withMasters({"rm", "1001"}).exitCode, 0);
 
-    // Import takes the exporting masters as the next secrets; here from another installation.
-    AppState other = vault.state;
-    other.LoginFile = vault.home.file(QStringLiteral("other.lgn"));
-    other.ActiveMaster1 = MasterValue("their master 1");
-    other.ActiveMaster2 = MasterValue("their master 2");
-    WriteFile(
-        other.LoginFile,
-        MakeRecord("kim", "Shop", *EncodePasswordField("shhh1234", other.entryKey())).encode());
-    const QString file = vault.home.file(QStringLiteral("theirs.pqx"));
-    ASSERT_TRUE(ExportFile(ui, other, vault.settings, file));
-    const QByteArray store = vault.storeBytes();
-    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "first master"}),
-              (CliRun{1, "",
-                      "The passwords do not match the passwords used for exporting this list.\n"}));
-    EXPECT_EQ(vault.storeBytes(), store);
-    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "their master 2"}),
-              (CliRun{0, "1\n", ""}));
-    EXPECT_EQ(vault.password(1003), QStringLiteral("shhh1234"));
-}
-
-TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
-{
     // The command's options and the dialog's ticks that mean the same.
     const std::pair<QStringList, TextExportOptions> cases[] = {
         {{}, {}},
@@ -83,4 +47,28 @@ TEST_F(TransferFixture, ExportTextWritesWhatTheDialogWrites)
         vault.withMasters({"export-text", cli, "--description", "--delimiter=::", "--append"}).err,
         QStringLiteral("File exists. Do you wish to overwrite? No\n"));
     EXPECT_EQ(ReadFile(cli), once + once);
+
+    // A relative name is taken from the folder the command runs in.
+    ASSERT_EQ(vault.withMasters({"export", "list.pqx"}), (CliRun{0, "", ""}));
+    ASSERT_TRUE(ExportFile(ui, vault.state, vault.settings, vault.home.file("window.pqx")));
+    EXPECT_EQ(ReadFile(vault.home.file("list.pqx")), ReadFile(vault.home.file("window.pqx")));
+
+    // Import takes the exporting masters as the next secrets; here from another installation.
+    AppState other = vault.state;
+    other.LoginFile = vault.home.file(QStringLiteral("other.lgn"));
+    other.ActiveMaster1 = MasterValue("their master 1");
+    other.ActiveMaster2 = MasterValue("their master 2");
+    WriteFile(
+        other.LoginFile,
+        MakeRecord("kim", "Shop", *EncodePasswordField("shhh1234", other.entryKey())).encode());
+    const QString file = vault.home.file(QStringLiteral("theirs.pqx"));
+    ASSERT_TRUE(ExportFile(ui, other, vault.settings, file));
+    const QByteArray store = vault.storeBytes();
+    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "first master"}),
+              (CliRun{1, "",
+                      "The passwords do not match the passwords used for exporting this list.\n"}));
+    EXPECT_EQ(vault.storeBytes(), store);
+    EXPECT_EQ(vault.withMasters({"import", file}, {"their master 1", "their master 2"}),
+              (CliRun{0, "1\n", ""}));
+    EXPECT_EQ(vault.password(1003), QStringLiteral("shhh1234"));
 }
