@@ -119,7 +119,7 @@ TEST(CliSession, WhileTheVaultIsHeldWritersAreRefusedAndRecoveryWaits)
         EXPECT_EQ(vault.withMasters({"rm", "1000"}),
                   (CliRun{1, "", QString::fromLatin1(kAlreadyRunningMessage) + '\n'}));
         // Readers go on, see the whole store and leave the holder's work alone.
-        EXPECT_EQ(Lines(vault.withMasters({"ls"}).out).size(), 1);
+        EXPECT_EQ(vault.withMasters({"ls"}).out.count('\n'), 1);
         EXPECT_TRUE(QFile::exists(leftover));
     }
     // Recovery comes before the masters are even checked.
@@ -146,7 +146,6 @@ TEST(CliSession, TerminalPromptsDoNotEchoTheMasters)
     if (script.isEmpty())
         GTEST_SKIP() << "script(1) is needed for a terminal";
     CliVault vault;
-    vault.add("Bank", "joe", "secret");
     QProcess terminal;
     terminal.setProcessEnvironment(CliVault::environment());
     terminal.start(script, {"-qec", QStringLiteral(PELLORA_CLI_PATH " ls"), "/dev/null"});
@@ -164,6 +163,5 @@ TEST(CliSession, TerminalPromptsDoNotEchoTheMasters)
     ASSERT_TRUE(terminal.waitForFinished(10000));
     screen += terminal.readAll();
     EXPECT_EQ(terminal.exitCode(), 0);
-    EXPECT_TRUE(screen.contains("\tBank\tjoe\tNever")) << screen.toStdString();
     EXPECT_FALSE(screen.contains("master")) << screen.toStdString();
 }

@@ -77,15 +77,8 @@ qint16 CliVault::add(const QString &description, const QString &login, const QSt
 QStringList CliVault::logged() const
 {
     QStringList events;
-    for (const QString &line : Lines(QString::fromUtf8(ReadFile(state.LogFile))))
+    for (const QString &line :
+         QString::fromUtf8(ReadFile(state.LogFile)).split('\n', Qt::SkipEmptyParts))
         events << line.section(QLatin1Char('\t'), 1).section(GetLoginUserName(), 0, 0);
     return events;
-}
-
-QStringList Lines(const QString &text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
 }

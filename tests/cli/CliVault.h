@@ -66,8 +66,6 @@ struct CliVault
     QStringList logged() const;
 };
 
-// The lines of a text, without the empty one after the last LF.
-QStringList Lines(const QString &text);
 // For EXPECT_PRED2, which shows both texts when it fails.
 inline bool Has(const QString &text, const QString &part)
 {

@@ -5,13 +5,10 @@ source_dir=$1
 failures=0
 
 expect() {
-    local want=$1; shift
-    local got
+    local want=$1 got; shift
     got=$(bash -c '
-        source /usr/share/bash-completion/bash_completion
-        source "$0"
-        COMP_WORDS=("${@}") COMP_CWORD=$(($# - 1)) COMP_LINE="$*"
-        COMP_POINT=${#COMP_LINE}
+        source /usr/share/bash-completion/bash_completion; source "$0"
+        COMP_WORDS=("${@}") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMP_POINT=${#COMP_LINE}
         _pellora_cli
         printf "%s\n" "${COMPREPLY[@]}"
     ' "$source_dir/resources/completion/pellora-cli.bash" "$@" | sort | tr '\n' ' ')
