@@ -1,7 +1,5 @@
 #include "CliVault.h"
 
-using ::testing::MatchesRegex;
-
 TEST(CliEntries, AddStoresTheRecordTheEditorStoresEditAndRmChangeIt)
 {
     CliVault vault;
@@ -51,10 +49,10 @@ TEST(CliEntries, GeneratedPasswordsPassTheEntrysRules)
                                             "--require-mix", "--min-length=2", "--max-length=2"});
     ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
     EXPECT_THAT(vault.password(qint16(added.out.trimmed().toInt())).toStdString(),
-                MatchesRegex("[a-z][0-9]|[0-9][a-z]"));
+                testing::MatchesRegex("[a-z][0-9]|[0-9][a-z]"));
     // Without masters: nothing is read from standard input.
     EXPECT_THAT(vault.run({"generate", "--case-sensitive"}).out.toStdString(),
-                MatchesRegex("[A-Za-z]{6,15}\n"));
+                testing::MatchesRegex("[A-Za-z]{6,15}\n"));
     const CliRun impossible = vault.run({"generate", "--min-length", "20", "--max-length", "10"});
     EXPECT_EQ(impossible.exitCode, 1);
     // Every draw is 11 to 20 characters long, so the last one's fault is its length.

@@ -1,7 +1,6 @@
 #include "CliVault.h"
 #include "entries/Expiry.h"
 
-namespace {
 // Four entries whose columns each sort them differently; "Apple" and "apple" tie.
 struct ListFixture : ::testing::Test
 {
@@ -29,8 +28,6 @@ struct ListFixture : ::testing::Test
         return first.join(QLatin1Char(' '));
     }
 };
-
-} // namespace
 
 TEST_F(ListFixture, LsFollowsTheListOrderOfTheSettingsUnlessTold)
 {

@@ -13,7 +13,6 @@ QProcessEnvironment CliVault::environment()
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
         env.remove(QLatin1String(name));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     return env;
 }
 

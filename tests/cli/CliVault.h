@@ -1,14 +1,12 @@
 #pragma once
 
 #include "StoreFixture.h"
-#include "TempHome.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "entries/EditorLogic.h"
 #include "platform/Convert.h"
 
 #include <QFile>
-#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>

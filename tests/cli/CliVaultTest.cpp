@@ -1,16 +1,14 @@
 #include "CliVault.h"
 #include "crypto/Rc4Key.h"
 
-namespace {
 const QByteArray kContent = "a letter, a list, anything at all\n" + QByteArray(70000, 'x');
 
 // One whole RC4 pass, what the file vault makes of a file's bytes.
-QByteArray Cipher(QByteArray bytes, const QByteArray &password)
+static QByteArray Cipher(QByteArray bytes, const QByteArray &password)
 {
     Rc4Stream(password).apply(reinterpret_cast<uint8_t *>(bytes.data()), size_t(bytes.size()));
     return bytes;
 }
-} // namespace
 
 TEST(CliVaultFiles, EncryptAndDecryptUnderTheMasterKeyOrAFilePasswordSkippingWhatFails)
 {
