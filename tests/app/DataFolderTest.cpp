@@ -5,17 +5,25 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+// The folder and each parent it had to make are private to the user.
 TEST(DataFolder, IsCreatedPrivateWithItsParentsAndBecomesCurrent)
 {
     TempHome home;
-    const QString expected = home.path() + QStringLiteral("/data/Brantwick/Pellora/");
+    const QString data = home.path() + QStringLiteral("/data");
+    const QString expected = data + QStringLiteral("/Brantwick/Pellora/");
     EXPECT_EQ(DataFolderPath(), expected);
-    EXPECT_FALSE(QFileInfo::exists(expected));
+    EXPECT_FALSE(QFileInfo::exists(data));
     EXPECT_EQ(GetDataFolder(), expected);
-    EXPECT_TRUE(QFileInfo(expected).isDir());
     EXPECT_EQ(QDir::currentPath() + QLatin1Char('/'), expected);
-    EXPECT_EQ(FileMode(expected), 0700);
+    for (const QString &made : {expected, data + QStringLiteral("/Brantwick"), data})
+        EXPECT_EQ(FileMode(made), 0700) << made.toStdString();
     EXPECT_EQ(GetDataFolder(), expected) << "a second call returns the same path";
+
+    EXPECT_TRUE(MakePath(home.path() + QStringLiteral("/a/b/c")));
+    EXPECT_EQ(FileMode(home.path() + QStringLiteral("/a/b/c")), 0700);
+    EXPECT_EQ(JoinPath(QStringLiteral("/x/"), QStringLiteral("f")), QStringLiteral("/x/f"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/x"), QStringLiteral("f")), QStringLiteral("/x/f"));
+    EXPECT_FALSE(GetLoginUserName().isEmpty());
 }
 
 TEST(DataFolder, FolderThatCannotBeMadeStillGivesThePath)
@@ -25,15 +33,4 @@ TEST(DataFolder, FolderThatCannotBeMadeStillGivesThePath)
     const QString folder = GetDataFolder();
     EXPECT_TRUE(folder.endsWith(QStringLiteral("/Brantwick/Pellora/")));
     EXPECT_FALSE(QFileInfo(folder).isDir());
-}
-
-TEST(DataFolder, MakePathCreatesEveryMissingLevel)
-{
-    TempHome home;
-    const QString deep = home.path() + QStringLiteral("/a/b/c");
-    EXPECT_TRUE(MakePath(deep));
-    EXPECT_TRUE(QFileInfo(deep).isDir());
-    EXPECT_EQ(JoinPath(QStringLiteral("/x/"), QStringLiteral("f")), QStringLiteral("/x/f"));
-    EXPECT_EQ(JoinPath(QStringLiteral("/x"), QStringLiteral("f")), QStringLiteral("/x/f"));
-    EXPECT_FALSE(GetLoginUserName().isEmpty());
 }

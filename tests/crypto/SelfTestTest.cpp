@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 class SelfTestTest : public ::testing::Test
@@ -15,12 +14,15 @@ protected:
     TempHome home;
     QString data = home.dataFolder();
     QString program = home.file(QStringLiteral("program"));
+    QString plain = data + QStringLiteral("pqchk.~gn");
 
     void SetUp() override { QDir().mkpath(program); }
-
-    void writeCheckFile(const QByteArray &plain)
+    // The self-test's result over a check file enciphering these bytes.
+    int over(const QByteArray &plainBytes)
     {
-        WriteFile(program + QStringLiteral("/pqchk"), Crypt().Encrypt(plain, kSelfTestPassword));
+        WriteFile(program + QStringLiteral("/pqchk"),
+                  Crypt().Encrypt(plainBytes, kSelfTestPassword));
+        return CryptoSelfTest(program, data);
     }
     static QByteArray record(const QByteArray &login)
     {
@@ -28,7 +30,6 @@ protected:
         r.Login = FitText(login);
         return r.encode();
     }
-    bool leftover() const { return QFileInfo::exists(data + QStringLiteral("pqchk.~gn")); }
 };
 
 TEST_F(SelfTestTest, ShippedCheckFilePassesAndAFullDiskIsNamed)
@@ -37,38 +38,27 @@ TEST_F(SelfTestTest, ShippedCheckFilePassesAndAFullDiskIsNamed)
     int writeError = -1;
     EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 2);
     EXPECT_EQ(writeError, 0);
-    EXPECT_FALSE(leftover());
+    EXPECT_FALSE(QFileInfo::exists(plain));
     {
         FileSizeLimit full(100);
         EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 0);
     }
     EXPECT_EQ(writeError, 61);
-    EXPECT_FALSE(leftover());
+    EXPECT_FALSE(QFileInfo::exists(plain));
 }
 
-TEST_F(SelfTestTest, OnlyTheLastWholeRecordCounts)
-{
-    writeCheckFile(record("anything") + record("  crccheck  ") + QByteArray(100, 'z'));
-    EXPECT_EQ(CryptoSelfTest(program, data), 2);
-    writeCheckFile(record("crccheck") + record("other"));
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-}
-
-TEST_F(SelfTestTest, MissingShortOrWrongCheckFilesFail)
+// Only the last whole record counts; a missing, short or never enciphered check file fails, and
+// a plaintext left by an earlier run disturbs nothing.
+TEST_F(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
 {
     EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    writeCheckFile(record("crccheck").left(217));
+    WriteFile(plain, record("crccheck") + "junk");
+    EXPECT_EQ(over(record("nope")), 0);
+    EXPECT_EQ(over(record("anything") + record("  crccheck  ") + QByteArray(100, 'z')), 2);
+    EXPECT_FALSE(QFileInfo::exists(plain));
+    EXPECT_EQ(over(record("crccheck") + record("other")), 0);
+    EXPECT_EQ(over(record("crccheck").left(217)), 0);
+    EXPECT_EQ(FileMode(plain), 0600) << "the short plaintext left behind is private";
+    WriteFile(program + QStringLiteral("/pqchk"), record("crccheck"));
     EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    WriteFile(program + QStringLiteral("/pqchk"), record("crccheck")); // never enciphered
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-}
-
-TEST_F(SelfTestTest, LeftoverPlaintextDoesNotDisturbTheNextRun)
-{
-    WriteFile(data + QStringLiteral("pqchk.~gn"), record("crccheck") + "junk");
-    writeCheckFile(record("nope"));
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    writeCheckFile(record("crccheck"));
-    EXPECT_EQ(CryptoSelfTest(program, data), 2);
-    EXPECT_FALSE(leftover());
 }

@@ -1,9 +1,12 @@
 #include "filevault/ProcessFiles.h"
+#include "FileSizeLimit.h"
 #include "StoreFixture.h"
 #include "VaultTestFiles.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/PasswordField.h"
 #include "filevault/VaultJournal.h"
+#include "filevault/VaultMessages.h"
+#include "filevault/VaultRecovery.h"
 #include "platform/VbError.h"
 
 #include <gtest/gtest.h>
@@ -47,24 +50,24 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
                            "Processing... b.txt", "Processing Complete"}));
     EXPECT_EQ(view.progress, QList<int>({1, 45, 100, 0}));
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
-    EXPECT_EQ(f.ui.busyDepth, 0);
 
     process(run, false);
     EXPECT_EQ(read("a.txt"), "alpha");
     EXPECT_EQ(read("b.txt"), "bravo!");
     EXPECT_TRUE(f.ui.shown.isEmpty());
+    EXPECT_EQ(f.ui.busyDepth, 0);
     EXPECT_EQ(reloads, 4);
     const auto records = ReadRecords(f.state.LoginFile);
     ASSERT_EQ(records.size(), 4);
-    const LoginRecord &r = records[3];
-    EXPECT_EQ(r.LoginID, 1003);
-    EXPECT_EQ(r.Login, FitText("FileEncryption"));
-    EXPECT_EQ(r.Description, FitText("b.txt"));
-    EXPECT_EQ(DecodePasswordField(r.Password, f.state.entryKey()), "spaced pw");
-    EXPECT_TRUE(!r.Deleted && r.ExpireDays == 0 && r.ExpireStart == 0.0);
-    EXPECT_TRUE(r.CaseSensitive && r.AllowSpace && !r.RequireMix && !r.RequireSpecial);
-    EXPECT_EQ(r.MinLength, 8);
-    EXPECT_EQ(r.MaxLength, 64);
+    LoginRecord expected = MakeRecord("FileEncryption", "b.txt", records[3].Password);
+    expected.LoginID = 1003;
+    expected.ExpireDays = 0;
+    expected.ExpireStart = 0;
+    expected.CaseSensitive = expected.AllowSpace = true;
+    expected.MinLength = 8;
+    expected.MaxLength = 64;
+    EXPECT_EQ(records[3].encode(), expected.encode());
+    EXPECT_EQ(DecodePasswordField(records[3].Password, f.state.entryKey()), "spaced pw");
     QStringList log;
     for (const QString op : {"Encrypted: ", "Decrypted: "}) {
         for (const QString name : {"a.txt", "b.txt"})
@@ -81,7 +84,6 @@ TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
     process(run);
     EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
     EXPECT_EQ(view.progress, QList<int>({1, 100, 0}));
-
     AppState restarted;
     restarted.ActiveMaster1 = f.state.ActiveMaster1;
     restarted.ActiveMaster2 = f.state.ActiveMaster2;
@@ -103,14 +105,13 @@ TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
                                         "or tick the option to use the master passwords");
     EXPECT_TRUE(view.statuses.isEmpty() && f.ui.busyPushes == 0);
     EXPECT_EQ(read("a.txt"), "alpha");
-
     process(runOf({"a.txt"}, QString(70, 'p')));
     EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
     process(runOf({"a.txt"}, QString(62, 'p') + "  ", true));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
 }
 
-// The total is summed past 32 bits.
+// The total is summed past 32 bits; a run with nothing selected ends at once.
 TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
 {
     f.put("a.txt", "alpha");
@@ -124,6 +125,14 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
     EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "password"));
     EXPECT_EQ(read("c.txt"), "charlie");
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
+
+    view.progress.clear();
+    VaultRun none = runOf({}, "password");
+    none.files << qMakePair(QStringLiteral("c.txt"), false);
+    process(none);
+    EXPECT_EQ(view.statuses.last(), "Processing Complete");
+    EXPECT_EQ(view.progress, QList<int>{0});
+    EXPECT_EQ(read("c.txt"), "charlie");
 }
 
 // A file that cannot be changed in place gets no entry and no log event, and is left as it was.
@@ -135,15 +144,41 @@ TEST_F(FileVaultRun, FilesThatCannotBeReadOrWrittenAreSkippedAndTheRunGoesOn)
     QFile::setPermissions(f.put("locked.txt", "read-only"), QFile::ReadOwner);
     f.put("c.txt", "charlie");
     process(runOf({"sub", "pipe", "locked.txt", "c.txt"}, "password", true));
-    const QString reading = "An error reading the file has occurred, skipping ";
-    EXPECT_EQ(f.ui.messages(),
-              QStringList({reading + "sub", reading + "pipe",
-                           "An error writing the file has occurred, skipping locked.txt"}));
+    EXPECT_EQ(f.ui.messages(), QStringList({VaultReadingFailed("sub"), VaultReadingFailed("pipe"),
+                                            VaultWritingFailed("locked.txt")}));
     EXPECT_EQ(read("locked.txt"), "read-only");
     EXPECT_EQ(read("c.txt"), Crypt().Encrypt("charlie", "password"));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
     EXPECT_EQ(LogTexts(f.state.LogFile).size(), 1);
     EXPECT_EQ(FolderEntries(f.folder).size(), 4); // nothing left beside the files
+}
+
+// A disk that fills while the journal's head, its first record or a later chunk is written: the
+// file keeps its old bytes, or its journal stays and the next run finishes it.
+TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
+{
+    constexpr qint64 kChunk = VaultJournal::ChunkSize;
+    const QByteArray big = RandomBytes(3 * kChunk, 9);
+    const QString unchanged = "\n\nPellora could not keep the record that makes the change safe "
+                              "(61 Disk full), so the file has not been changed.";
+    const QString partly = "\n\nThe file is partly encrypted (61 Disk full). Pellora keeps a "
+                           "record of the change and finishes it before the next run or at its "
+                           "next start.";
+    const std::tuple<qint64, QString, bool> rows[] = {
+        {100, unchanged, false}, {8192, QString(), false}, {2 * kChunk + 16384, partly, true}};
+    for (const auto &[limit, detail, pending] : rows) {
+        f.ui.shown.clear();
+        f.put("big.bin", big);
+        {
+            FileSizeLimit full(limit);
+            process(runOf({"big.bin"}, "password"));
+        }
+        EXPECT_EQ(f.ui.messages(), QStringList{VaultWritingFailed("big.bin") + detail}) << limit;
+        EXPECT_EQ(VaultJournal::findIn(f.state.DataFolder).size(), pending ? 1 : 0);
+        if (pending)
+            RecoverVaultRuns(f.ui, f.state.DataFolder, f.state.entryKey());
+        EXPECT_TRUE(read("big.bin") == (pending ? Crypt().Encrypt(big, "password") : big));
+    }
 }
 
 // The entry is stored and on the disk before the file's first byte changes; the bar moves with
@@ -184,17 +219,6 @@ TEST_F(FileVaultRun, WhatCannotBecomeAnEntryIsToldAndNotLogged)
               "No entry could be stored for the password of a.txt, so a.txt has not been changed.");
     EXPECT_EQ(read("a.txt"), "alpha");
     EXPECT_FALSE(QFile::exists(f.state.LogFile));
-}
-
-TEST_F(FileVaultRun, NoSelectionEndsAtOnce)
-{
-    f.put("a.txt", "alpha");
-    VaultRun run = runOf({}, "password");
-    run.files << qMakePair(QStringLiteral("a.txt"), false);
-    process(run);
-    EXPECT_EQ(view.statuses.last(), "Processing Complete");
-    EXPECT_EQ(view.progress, QList<int>{0});
-    EXPECT_EQ(read("a.txt"), "alpha");
 }
 
 TEST_F(FileVaultRun, OtherFailureEndsTheRunAndLeavesTheBarAndStatus)
