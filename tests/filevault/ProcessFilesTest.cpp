@@ -6,7 +6,6 @@
 #include "entries/PasswordField.h"
 #include "filevault/VaultJournal.h"
 #include "filevault/VaultMessages.h"
-#include "filevault/VaultRecovery.h"
 #include "platform/VbError.h"
 
 #include <gtest/gtest.h>
@@ -176,7 +175,7 @@ TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
         EXPECT_EQ(f.ui.messages(), QStringList{VaultWritingFailed("big.bin") + detail}) << limit;
         EXPECT_EQ(VaultJournal::findIn(f.state.DataFolder).size(), pending ? 1 : 0);
         if (pending)
-            RecoverVaultRuns(f.ui, f.state.DataFolder, f.state.entryKey());
+            process(runOf({}, "password")); // a run first finishes what an earlier one left
         EXPECT_TRUE(read("big.bin") == (pending ? Crypt().Encrypt(big, "password") : big));
     }
 }

@@ -2,7 +2,6 @@
 #include "VaultTestFiles.h"
 #include "crypto/cPQCrypt.h"
 #include "filevault/FileKey.h"
-#include "filevault/ProcessFiles.h"
 #include "filevault/VaultJournal.h"
 
 #include <gtest/gtest.h>
@@ -38,10 +37,7 @@ protected:
     const QByteArray cipher = Crypt().Encrypt(plain, kKey);
 
     QStringList journals() const { return VaultJournal::findIn(f.state.DataFolder); }
-    void recover(const QByteArray &entryKey)
-    {
-        RecoverVaultRuns(f.ui, f.state.DataFolder, entryKey);
-    }
+    void recover(const QByteArray &key) { RecoverVaultRuns(f.ui, f.state.DataFolder, key); }
 };
 
 // Whatever the stop left (a chunk half written over, a record half written), recovery ends the
@@ -49,18 +45,17 @@ protected:
 // enciphered, the journal held none of its plain bytes.
 TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
 {
-    struct Row
+    const struct
     {
         bool encrypt;
         qint64 stopAfter;
         Damage damage;
-    };
-    const Row table[] = {{true, 1, Damage::None},
-                         {true, 2, Damage::TornOverwrite},
-                         {true, 1, Damage::TornNextRecord},
-                         {false, 3, Damage::None},
-                         {false, 1, Damage::TornNextRecord}};
-    for (const Row &row : table) {
+    } table[] = {{true, 1, Damage::None},
+                 {true, 2, Damage::TornOverwrite},
+                 {true, 1, Damage::TornNextRecord},
+                 {false, 3, Damage::None},
+                 {false, 1, Damage::TornNextRecord}};
+    for (const auto &row : table) {
         const QByteArray &from = row.encrypt ? plain : cipher;
         const QByteArray &to = row.encrypt ? cipher : plain;
         const QString path = f.put(QStringLiteral("big.bin"), from);
@@ -78,9 +73,7 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
             VaultJournal::open(journal)->record(2, kChunk, to.constData() + kChunk, kChunk);
             QFile::resize(journal, QFileInfo(journal).size() - 1000);
         }
-        if (row.encrypt) {
-            EXPECT_FALSE(ReadFile(journal).contains(plain.mid(kChunk / 2, 256)));
-        }
+        EXPECT_FALSE(row.encrypt && ReadFile(journal).contains(plain.mid(kChunk / 2, 256)));
 
         f.ui.shown.clear();
         recover(f.state.entryKey());
@@ -88,8 +81,7 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
         EXPECT_TRUE(journals().isEmpty());
         ASSERT_EQ(f.ui.shown.size(), 1);
         EXPECT_TRUE(
-            f.ui.shown[0].text.endsWith(path + (row.encrypt ? QStringLiteral(" (encrypted)")
-                                                            : QStringLiteral(" (decrypted)"))));
+            f.ui.shown[0].text.endsWith(path + (row.encrypt ? " (encrypted)" : " (decrypted)")));
     }
 }
 
@@ -136,18 +128,4 @@ TEST_F(FileVaultRecovery, JournalsFromBeforeAnyChangeAreDroppedSilently)
     EXPECT_TRUE(journals().isEmpty());
     EXPECT_TRUE(f.ui.shown.isEmpty());
     EXPECT_EQ(ReadFile(path), "untouched");
-}
-
-// A run first finishes what an earlier one left, then does its own work.
-TEST_F(FileVaultRecovery, ARunFinishesEarlierWorkFirst)
-{
-    const QString path = f.put(QStringLiteral("big.bin"), plain);
-    f.put(QStringLiteral("b.txt"), "bravo");
-    StopAfter(path, true, f.place(), 2);
-    RecordingView view;
-    VaultRun run{f.folder, {{QStringLiteral("b.txt"), true}}, QString::fromLatin1(kKey)};
-    ProcessFiles(f.ui, f.state, view, run, true, {});
-    EXPECT_TRUE(ReadFile(path) == cipher);
-    EXPECT_EQ(ReadFile(f.pathOf(QStringLiteral("b.txt"))), Crypt().Encrypt("bravo", kKey));
-    EXPECT_EQ(f.ui.shown.size(), 1);
 }

@@ -3,11 +3,13 @@
 #include "app/AppState.h"
 #include "app/Recovery.h"
 #include "master/MasterChangeJournal.h"
+#include "master/MasterValidation.h"
 #include "master/RedoCrypt.h"
 #include "platform/DurableFile.h"
 
 #include <QDir>
 #include <functional>
+#include <optional>
 
 namespace {
 const QList<QByteArray> kPasswords{"secret1", "an old one", QByteArray(62, 'z')};
@@ -42,28 +44,16 @@ protected:
         WriteFile(f.loginFile, Bytes(records));
     }
 
-    bool apply(Settings &to)
+    bool apply()
     {
-        return ApplyMasters(f.ui, state, to, QStringLiteral("new master one"),
-                            QStringLiteral("new master two"), changeFlag);
-    }
-
-    void expectNothingChangedAfter(const QString &message)
-    {
-        EXPECT_EQ(f.ui.messages(), QStringList{message});
-        EXPECT_EQ(ReadFile(f.loginFile), Bytes(records));
-        EXPECT_EQ(state.entryKey(), oldKey);
-        EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("second-master"));
-        EXPECT_TRUE(changeFlag) << "the next Apply must re-encrypt";
-        EXPECT_FALSE(QFile::exists(logFile));
-        EXPECT_EQ(f.ui.busyDepth, 0);
+        return ApplyMasters(f.ui, state, settings, "new master one", "new master two", changeFlag);
     }
 };
 
 TEST_F(MasterChange, EveryPasswordSurvivesAndOnlyALoggedChangeIsLogged)
 {
     changeFlag = false; // unedited boxes holding other masters still re-encrypt
-    ASSERT_TRUE(apply(settings));
+    ASSERT_TRUE(apply());
     EXPECT_EQ(state.entryKey(), newKey);
     EXPECT_EQ(Passwords(f.loginFile, newKey), kPasswords) << "deleted entries included";
     const QList<LoginRecord> after = ReadRecords(f.loginFile);
@@ -73,54 +63,75 @@ TEST_F(MasterChange, EveryPasswordSurvivesAndOnlyALoggedChangeIsLogged)
         r.Password = records[i].Password;
         EXPECT_EQ(r.encode(), records[i].encode()) << "only the password field changes " << i;
     }
-    EXPECT_EQ(Mode(f.loginFile), 0600u);
+    EXPECT_EQ(FileMode(f.loginFile), 0600);
     EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("new master two"));
     EXPECT_TRUE(f.ui.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(logFile)) << "LogMasterChange is off";
 
     state.LogMasterChange = true;
     changeFlag = true;
-    ASSERT_TRUE(apply(settings));
+    ASSERT_TRUE(apply());
     EXPECT_FALSE(changeFlag);
-    ASSERT_TRUE(apply(settings)); // nothing changed: nothing re-encrypted or logged
+    ASSERT_TRUE(apply()); // nothing changed: nothing re-encrypted or logged
     EXPECT_EQ(Passwords(f.loginFile, newKey), kPasswords);
     const QList<QByteArray> lines = ReadFile(logFile).split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].contains("\tSuccessful Master Password Change, ")) << lines[0].constData();
 }
 
+// Each refusal or failure leaves the store, the held and the stored masters agreeing as they
+// were, with nothing left behind, and keeps changeFlag so that the next Apply tries again.
 TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
 {
     state.LogMasterChange = true;
-    {
-        FileSizeLimit limit(300);
-        EXPECT_FALSE(apply(settings));
-    }
-    expectNothingChangedAfter(
-        QStringLiteral("An error has occurred in frmOptionsRedoCrypt 61 Disk full"));
-    EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
-              (QStringList{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lock")}))
-        << "no temporary copy left behind";
-
-    f.ui.shown.clear();
-    Settings unwritable(unreachable(QStringLiteral("Pellora.ini")));
-    EXPECT_FALSE(apply(unwritable));
-    expectNothingChangedAfter(
-        QStringLiteral("An error has occurred in frmOptionsApply 76 Path not found"));
-    EXPECT_FALSE(QFile::exists(MasterChangeJournal::journalPath(f.loginFile)));
-
-    f.ui.shown.clear();
+    WriteFile(f.home.file(QStringLiteral("plain-file")), "a file where a folder should be");
+    Settings unwritable(f.home.file(QStringLiteral("plain-file/Pellora.ini")));
+    Settings *target = &settings;
+    QString box1 = "new master one", box2 = "new master two";
+    std::optional<FileSizeLimit> full;
     QByteArray foreign = Bytes(records);
     foreign.replace(2 * 218 + RecordOffset::Password, 64, *EncodePasswordField("x", "other"));
-    WriteFile(f.loginFile, foreign);
-    EXPECT_FALSE(apply(settings));
-    EXPECT_EQ(ReadFile(f.loginFile), foreign)
-        << "an entry the old key cannot read is never touched";
-    EXPECT_EQ(f.ui.messages(),
-              QStringList{QStringLiteral(
-                  "An error has occurred in frmOptionsRedoCrypt 75 Path/File access error: the "
-                  "store was left unchanged, because 1 of its 2 entries cannot be read with these "
-                  "master passwords")});
+    const QString redo = "An error has occurred in frmOptionsRedoCrypt ";
+    const std::pair<std::function<void()>, QString> rows[] = {
+        {[&] { full.emplace(300); }, redo + "61 Disk full"},
+        {[&] { target = &unwritable; },
+         "An error has occurred in frmOptionsApply 76 Path not found"},
+        {[&] { WriteFile(f.loginFile, foreign); },
+         redo + "75 Path/File access error: the store was left unchanged, because 1 of its 2 "
+                "entries cannot be read with these master passwords"},
+        {[&] { QFile::resize(f.loginFile, 218 * 32768); }, redo + "6 Overflow"},
+        {[&] { QFile::remove(f.loginFile), QDir().mkpath(f.loginFile); },
+         redo + "75 Path/File access error"},
+        {[&] { box1 = "\u263a"; }, UnstorableMasterMessage(1)},
+        {[&] { box2 = "\u263a"; }, UnstorableMasterMessage(2)},
+    };
+    for (const auto &[setUp, message] : rows) {
+        f.ui.shown.clear();
+        setUp();
+        const QByteArray store = ReadFile(f.loginFile);
+        EXPECT_FALSE(ApplyMasters(f.ui, state, *target, box1, box2, changeFlag));
+        full.reset();
+        EXPECT_EQ(f.ui.messages(), QStringList{message});
+        EXPECT_EQ(ReadFile(f.loginFile), store);
+        EXPECT_EQ(state.entryKey(), oldKey);
+        EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("second-master"));
+        EXPECT_TRUE(changeFlag);
+        EXPECT_FALSE(QFile::exists(logFile));
+        EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList({"Pellora.lgn", "Pellora.lock"}));
+        EXPECT_EQ(f.ui.busyDepth, 0);
+        QDir(f.loginFile).removeRecursively();
+        WriteFile(f.loginFile, Bytes(records));
+        target = &settings;
+        box1 = "new master one", box2 = "new master two";
+    }
+
+    // Unchanged masters are only stored again, and a failure to store them is told.
+    changeFlag = false;
+    EXPECT_FALSE(
+        ApplyMasters(f.ui, state, unwritable, "first-master", "second-master", changeFlag));
+    EXPECT_EQ(f.ui.messages().last(), "An error has occurred in frmOptionsApply 76 Path not found");
+    EXPECT_EQ(ReadFile(f.loginFile), Bytes(records));
 }
 
 TEST_F(MasterChange, NextStartFinishesADecidedChangeAndDropsAnUndecidedOne)

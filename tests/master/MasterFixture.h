@@ -9,8 +9,6 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 // A private home with a store path, a recording Ui and the settings store.
 struct MasterFixture : ::testing::Test
 {
@@ -41,18 +39,5 @@ struct MasterFixture : ::testing::Test
         for (const LoginRecord &r : records)
             out += r.encode();
         return out;
-    }
-
-    static unsigned Mode(const QString &path)
-    {
-        struct stat st = {};
-        return stat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_mode & 0777 : 0;
-    }
-
-    // A path no file can be made at: its folder is a plain file.
-    QString unreachable(const QString &name)
-    {
-        WriteFile(f.home.file(QStringLiteral("plain-file")), "x");
-        return f.home.file(QStringLiteral("plain-file")) + QLatin1Char('/') + name;
     }
 };

@@ -86,7 +86,7 @@ TEST_F(MasterMigration, EitherAnswerMovesTheFileAndOnlyYesLoadsIt)
         EXPECT_EQ(f.ui.messages(), expected);
         EXPECT_FALSE(QFile::exists(found));
         EXPECT_EQ(ReadFile(moved), content) << "a second move replaces the first copy";
-        EXPECT_EQ(Mode(moved), 0600u);
+        EXPECT_EQ(FileMode(moved), 0600);
         EXPECT_EQ(ReadRecords(f.loginFile).size(), 1);
     }
 }
