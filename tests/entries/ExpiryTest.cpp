@@ -1,14 +1,14 @@
 #include "entries/Expiry.h"
+#include "FixedTime.h"
 #include "platform/Convert.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 
 // The expiry keeps the start's time of day, shows a midnight as the date alone, and never
 // expires (sorting last) at zero days; a garbage start does not crash.
 TEST(Expiry, IsTheStartPlusTheDays)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    FixedTime time;
     const auto at = [](int month, int day, int hour) {
         return Convert::ToOleDate(QDateTime(QDate(2024, month, day), QTime(hour, 0)));
     };
@@ -28,5 +28,4 @@ TEST(Expiry, IsTheStartPlusTheDays)
         EXPECT_EQ(ExpiryText(r), QString::fromLatin1(row.text));
         EXPECT_EQ(ExpirySortKey(r), QString::fromLatin1(row.sortKey));
     }
-    QLocale::setDefault(QLocale::c());
 }

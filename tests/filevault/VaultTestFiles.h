@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeUi.h"
+#include "FixedTime.h"
 #include "TempHome.h"
 #include "app/AppState.h"
 #include "app/DataFolder.h"
@@ -8,10 +9,8 @@
 #include "filevault/InPlaceCipher.h"
 #include "filevault/VaultRun.h"
 #include "log/LogRecord.h"
-#include "platform/Clock.h"
 
 #include <QDir>
-#include <QLocale>
 #include <QRandomGenerator>
 #include <functional>
 #include <ostream>
@@ -80,6 +79,8 @@ struct VaultFixture
     AppState state;
     QString folder = home.path() + QStringLiteral("/files");
 
+    FixedTime time;
+
     VaultFixture()
     {
         state.DataFolder = home.dataFolder();
@@ -88,13 +89,6 @@ struct VaultFixture
         state.ActiveMaster1 = QByteArray("\x91master\0one", 11);
         state.ActiveMaster2 = "\xffmaster two";
         QDir().mkpath(folder);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Clock::fix(QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
-    }
-    ~VaultFixture()
-    {
-        Clock::fix(std::nullopt);
-        QLocale::setDefault(QLocale::c());
     }
     // A log text as written at the fixed time.
     static QString logText(const QString &head)

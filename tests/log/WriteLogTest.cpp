@@ -1,36 +1,31 @@
 #include "log/WriteLog.h"
 #include "FakeUi.h"
+#include "FixedTime.h"
 #include "TempHome.h"
 #include "log/LogEvents.h"
 
 #include <QFileInfo>
-#include <QLocale>
 #include <gtest/gtest.h>
-
-namespace {
-const QDateTime kNow(QDate(2024, 3, 1), QTime(10, 0));
-}
 
 TEST(LogRecordText, IsFortyFiveCharactersWithTheNameRunIntoTheDate)
 {
     EXPECT_EQ(LogRecord::fit(QString(46, 'a')), QString(45, 'a'));
     EXPECT_EQ(LogRecord::fit(QString(20, 'a')), QString(20, 'a') + QString(25, ' '));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    FixedTime time;
     const std::pair<LogRecord, QString> rows[] = {
-        {LogEvents::SuccessfulStartup("user1", kNow),
+        {LogEvents::SuccessfulStartup("user1", FixedTime::Now),
          "Successful Startup, user13/1/2024 10:00:00 AM"},
-        {LogEvents::MasterLoginFailure("bo", kNow),
+        {LogEvents::MasterLoginFailure("bo", FixedTime::Now),
          "Master Login Failure bo3/1/2024 10:00:00 AM  "},
-        {LogEvents::Added("  alice   ", "u", kNow), "Added alice, u3/1/2024 10:00:00 AM"},
-        {LogEvents::ExportedTo("/tmp/x.pqx", "u", kNow),
+        {LogEvents::Added("  alice   ", "u", FixedTime::Now), "Added alice, u3/1/2024 10:00:00 AM"},
+        {LogEvents::ExportedTo("/tmp/x.pqx", "u", FixedTime::Now),
          "Exported To: /tmp/x.pqx ,u3/1/2024 10:00:00 AM"},
-        {LogEvents::DroppedFileDecrypted(1002, "a.txt", "u", kNow),
+        {LogEvents::DroppedFileDecrypted(1002, "a.txt", "u", FixedTime::Now),
          "Decrypted: 1002 a.txt, u3/1/2024 10:00:00 AM"},
-        {LogEvents::MasterPasswordChange("u", kNow),
+        {LogEvents::MasterPasswordChange("u", FixedTime::Now),
          "Successful Master Password Change, u3/1/2024 10"}};
     for (const auto &[event, text] : rows)
         EXPECT_EQ(event.Text, LogRecord::fit(text));
-    QLocale::setDefault(QLocale::c());
 }
 
 // One private line per event: a file name with a line break must not forge an event of its own,
@@ -40,12 +35,12 @@ TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
     TempHome home;
     FakeUi ui;
     const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
-    LogRecord a = LogRecord::make(QStringLiteral("first"), kNow);
-    LogRecord b =
-        LogRecord::make(QStringLiteral("Encrypted: x\n2024-01-01 00:00:00\tforged"), kNow);
+    LogRecord a = LogRecord::make(QStringLiteral("first"), FixedTime::Now);
+    LogRecord b = LogRecord::make(QStringLiteral("Encrypted: x\n2024-01-01 00:00:00\tforged"),
+                                  FixedTime::Now);
     WriteLog(ui, {logFile, false}, a);
     WriteLog(ui, {logFile, false}, b);
-    LogRecord lost = LogRecord::make(QStringLiteral("lost"), kNow);
+    LogRecord lost = LogRecord::make(QStringLiteral("lost"), FixedTime::Now);
     WriteLog(ui, {home.path() + QStringLiteral("/no/such/folder/Pellora.log"), false}, lost);
     EXPECT_EQ(ReadFile(logFile), "2024-03-01 10:00:00\t" + LogRecord::fit("first").toUtf8() +
                                      "\n2024-03-01 10:00:00\tEncrypted: x\\n2024-01-01 "
@@ -62,7 +57,7 @@ TEST(WriteLogFile, SystemLogWithoutAListenerFallsBackToTheFile)
     TempHome home;
     FakeUi ui;
     const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
-    LogRecord r = LogRecord::make(QStringLiteral("to\tsyslog"), kNow);
+    LogRecord r = LogRecord::make(QStringLiteral("to\tsyslog"), FixedTime::Now);
     WriteLog(ui, {logFile, true}, r);
     EXPECT_EQ(ReadFile(logFile),
               "2024-03-01 10:00:00\t" + LogRecord::fit("to\\tsyslog").toUtf8() + '\n');

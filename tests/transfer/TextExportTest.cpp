@@ -114,6 +114,8 @@ TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePassw
     EXPECT_TRUE(ReadFile(a.state.LogFile).contains("\tExported Plain Text To: "));
 }
 
+// A pipe, a full disk or a store past the last record number: the file stays as it was, and a
+// store too large is refused before any file is touched.
 TEST_F(TextExportTest, FailuresLeaveTheFileAsItWas)
 {
     const QString fifo = f.home.file(QStringLiteral("pipe"));
@@ -127,11 +129,15 @@ TEST_F(TextExportTest, FailuresLeaveTheFileAsItWas)
         FileSizeLimit limit(100);
         EXPECT_FALSE(run({}, mode));
     }
+    QFile::resize(a.state.LoginFile, 218 * 32768);
+    EXPECT_FALSE(run({}, TextExportMode::Replace));
+    EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, path + "-new", {}));
+    EXPECT_FALSE(QFileInfo::exists(path + "-new"));
     EXPECT_EQ(ReadFile(path), "earlier\r\n") << "neither a half replacement nor half an append";
-    const QString io = QStringLiteral("An error has occurred in ExportFile 61 Disk full");
-    EXPECT_EQ(a.ui.messages(), (QStringList{"The filename is not valid",
-                                            "An error has occurred in ExportFile 75 Path/File "
-                                            "access error",
-                                            io, io}));
+    const QString error = QStringLiteral("An error has occurred in ExportFile ");
+    EXPECT_EQ(a.ui.messages(),
+              QStringList({"The filename is not valid", error + "75 Path/File access error",
+                           error + "61 Disk full", error + "61 Disk full", error + "6 Overflow",
+                           error + "6 Overflow"}));
     EXPECT_EQ(a.ui.busyDepth, 0);
 }

@@ -85,8 +85,8 @@ TEST_F(TransferExportTest, StoreWithoutLiveEntriesGivesTheHeaderAloneAndAFailedW
         EXPECT_FALSE(exportTo(f.transferFile));
     }
     EXPECT_EQ(ReadFile(f.transferFile), earlier);
-    EXPECT_EQ(a.ui.messages(), QStringList{QStringLiteral(
-                                   "An error has occurred in ExportFile 61 Disk full")});
+    EXPECT_EQ(a.ui.messages(),
+              QStringList{QStringLiteral("An error has occurred in ExportFile 61 Disk full")});
     EXPECT_EQ(QDir(f.folder).entryList(QDir::Files),
               QStringList{QFileInfo(f.transferFile).fileName()})
         << "no temporary file is left behind";

@@ -133,10 +133,9 @@ TEST_F(TransferImportTest, FailedAppendKeepsWhatCameBeforeAndSaysHowMany)
     EXPECT_TRUE(r.closeDialog);
     EXPECT_EQ(r.imported, 1);
     const QString stopped = ImportMessages::Stopped;
-    EXPECT_EQ(
-        b.ui.messages(),
-        (QStringList{"An error has occurred in Addlogin 61 Disk full", stopped.arg(0).arg(3),
-                     "An error has occurred in Addlogin 6 Overflow", stopped.arg(1).arg(3)}));
+    EXPECT_EQ(b.ui.messages(),
+              (QStringList{"An error has occurred in Addlogin 61 Disk full", stopped.arg(0).arg(3),
+                           "An error has occurred in Addlogin 6 Overflow", stopped.arg(1).arg(3)}));
     const auto records = ReadRecords(b.state.LoginFile);
     ASSERT_EQ(records.size(), 2);
     EXPECT_EQ(records[1].LoginID, 32767);
