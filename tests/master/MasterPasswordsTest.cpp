@@ -13,10 +13,11 @@ TEST_F(MasterLogin, MatchesOnlyBothMastersInTheirOwnBoxes)
     const auto matches = [&](const char *a, const char *b) {
         return LoginMatches(QString::fromUtf8(a), QString::fromUtf8(b), stored1, stored2);
     };
-    EXPECT_TRUE(matches("first-master", "second-master"));
-    EXPECT_FALSE(matches("second-master", "first-master"));
-    EXPECT_FALSE(matches("First-master", "second-master"));
-    EXPECT_FALSE(matches("first-master", "second-master "));
+    EXPECT_EQ(QList<bool>({matches("first-master", "second-master"),
+                           matches("second-master", "first-master"),
+                           matches("First-master", "second-master"),
+                           matches("first-master", "second-master ")}),
+              QList<bool>({true, false, false, false}));
 
     const QString accented = QStringLiteral("m\u00e4ster\u20ac-one");
     EXPECT_TRUE(LoginMatches(accented, QStringLiteral("x"), MasterValue(*Ansi::fromText(accented)),
@@ -24,15 +25,12 @@ TEST_F(MasterLogin, MatchesOnlyBothMastersInTheirOwnBoxes)
     EXPECT_FALSE(LoginMatches(QStringLiteral("m\u4e2dster"), QStringLiteral("x"),
                               MasterValue("m?ster"), MasterValue("x")))
         << "unstorable text never matches its replacement";
-}
 
-TEST_F(MasterLogin, MarkerOrShortFirstValueMeansNoMasters)
-{
+    // The marker or a short first value means there are no masters.
     EXPECT_FALSE(MastersExist(settings.getBytes(Setting::Master1))) << "absent key";
-    EXPECT_FALSE(MastersExist("480275"));
-    EXPECT_FALSE(MastersExist("abcd"));
-    EXPECT_TRUE(MastersExist("abcde"));
-    EXPECT_TRUE(MastersExist("4802750"));
+    EXPECT_EQ(QList<bool>({MastersExist("480275"), MastersExist("abcd"), MastersExist("abcde"),
+                           MastersExist("4802750")}),
+              QList<bool>({false, false, true, true}));
 }
 
 TEST_F(MasterLogin, ResetDeletesStoreAndLogAndKeepsSecondMaster)
