@@ -96,6 +96,8 @@ TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKept)
     EXPECT_TRUE(ReadFile(path) == stopped);
     ASSERT_EQ(f.ui.shown.size(), 1);
     EXPECT_TRUE(f.ui.shown[0].text.contains(path + ": it was begun under other master passwords"));
+    EXPECT_EQ(InPlaceCipher(path).run(kKey, false, f.place()), CipherOutcome::Pending);
+    EXPECT_TRUE(ReadFile(path) == stopped);
 
     const QString moved = f.pathOf(QStringLiteral("moved.bin"));
     QFile::rename(path, moved);

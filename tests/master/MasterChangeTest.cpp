@@ -8,6 +8,7 @@
 #include "platform/DurableFile.h"
 
 #include <QDir>
+#include <QProcess>
 #include <functional>
 #include <optional>
 
@@ -89,6 +90,7 @@ TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
     Settings *target = &settings;
     QString box1 = "new master one", box2 = "new master two";
     std::optional<FileSizeLimit> full;
+    QProcess other; // another copy holding the vault
     QByteArray foreign = Bytes(records);
     foreign.replace(2 * 218 + RecordOffset::Password, 64, *EncodePasswordField("x", "other"));
     const QString redo = "An error has occurred in frmOptionsRedoCrypt ";
@@ -102,6 +104,13 @@ TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
         {[&] { QFile::resize(f.loginFile, 218 * 32768); }, redo + "6 Overflow"},
         {[&] { QFile::remove(f.loginFile), QDir().mkpath(f.loginFile); },
          redo + "75 Path/File access error"},
+        {[&] {
+             other.start("flock",
+                         {"-o", f.dataFolder + "Pellora.lock", "sh", "-c", "echo; sleep 30"});
+             other.waitForReadyRead(5000);
+         },
+         redo + "70 Permission denied (another copy of Pellora is changing the vault; try again "
+                "when it is done)"},
         {[&] { box1 = "\u263a"; }, UnstorableMasterMessage(1)},
         {[&] { box2 = "\u263a"; }, UnstorableMasterMessage(2)},
     };
@@ -111,6 +120,8 @@ TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
         const QByteArray store = ReadFile(f.loginFile);
         EXPECT_FALSE(ApplyMasters(f.ui, state, *target, box1, box2, changeFlag));
         full.reset();
+        other.kill();
+        other.waitForFinished();
         EXPECT_EQ(f.ui.messages(), QStringList{message});
         EXPECT_EQ(ReadFile(f.loginFile), store);
         EXPECT_EQ(state.entryKey(), oldKey);

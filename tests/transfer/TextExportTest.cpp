@@ -112,6 +112,14 @@ TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePassw
     EXPECT_TRUE(view.finishedVisible);
     EXPECT_EQ(view.progress.last(), 100);
     EXPECT_TRUE(ReadFile(a.state.LogFile).contains("\tExported Plain Text To: "));
+
+    // Before the export: an empty path is refused, and an existing file replaced only on a yes.
+    a.ui.answers << true << false;
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, path), TextExportMode::Replace);
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, path), TextExportMode::Append);
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, {}), std::nullopt);
+    EXPECT_EQ(a.ui.messages().last(), TextExportMessages::NoPath);
+    EXPECT_EQ(a.ui.asked, QStringList(2, TextExportMessages::Overwrite));
 }
 
 // A pipe, a full disk or a store past the last record number: the file stays as it was, and a
