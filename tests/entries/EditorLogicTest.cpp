@@ -17,9 +17,8 @@ class EditorLogicTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        input.description = QStringLiteral("Bank");
-        input.login = QStringLiteral("jsmith");
-        input.password = QStringLiteral("abcdef");
+        std::tie(input.description, input.login, input.password) =
+            std::tuple("Bank", "jsmith", "abcdef");
     }
 
     FixedTime time;
@@ -31,14 +30,12 @@ protected:
 // Input that skipped the check is refused with a message, not stored half-converted.
 TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
 {
+    // A two-digit year is this century's; yes, store the password in lower case.
+    std::tie(input.description, input.password) = std::tuple("  Caf\u00e9 \u20ac ", " UPPER case ");
+    std::tie(input.minLength, input.maxLength, input.expireDays, input.expireStart) =
+        std::tuple("6.5", "200", " 30 ", "3/1/24 10:00");
     input.allowSpace = true;
-    input.description = QStringLiteral("  Caf\u00e9 \u20ac ");
-    input.password = QStringLiteral(" UPPER case ");
-    input.minLength = QStringLiteral("6.5");
-    input.maxLength = QStringLiteral("200");
-    input.expireDays = QStringLiteral(" 30 ");
-    input.expireStart = QStringLiteral("3/1/24 10:00"); // a two-digit year is this century's
-    ui.answers << true;                                 // yes, store it in lower case
+    ui.answers << true;
     PasswordTraitSet traits;
     ASSERT_TRUE(frmloginsValidation(ui, input, traits));
     const auto r = BuildLoginRecord(ui, input, kEntryKey);
@@ -64,7 +61,7 @@ TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
 }
 
 // Opening an entry shows any past change as never; typing shows the date.
-TEST_F(EditorLogicTest, NextChangeIsStartPlusDaysOrNever)
+TEST_F(EditorLogicTest, NextChangeAndCreatedPasswordFollowTheInput)
 {
     for (const auto rule : {NextChangeRule::OnLoad, NextChangeRule::WhileTyping}) {
         EXPECT_EQ(NextChangeText("3/1/2024 10:00:00 AM", "29.5", rule), "3/31/2024 10:00:00 AM");
@@ -73,11 +70,7 @@ TEST_F(EditorLogicTest, NextChangeIsStartPlusDaysOrNever)
     }
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::OnLoad), "Never");
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::WhileTyping), "2/25/2024");
-}
-
-// The lengths as they stand, up to what a field stores; lengths that are not numbers are told.
-TEST_F(EditorLogicTest, CreateUsesTheLengthsAsTheyStandUpToWhatAFieldStores)
-{
+    // The lengths as they stand, up to what a field stores; lengths that are not numbers are told.
     const std::tuple<QString, QString, int> rows[] = {
         {"10", "10", 10}, {"100", "100", 62}, {"", "10", -1}, {"6", "99999999999999999999", -1}};
     for (const auto &[min, max, length] : rows) {

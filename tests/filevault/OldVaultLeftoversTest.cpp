@@ -1,9 +1,6 @@
 #include "filevault/OldVaultLeftovers.h"
 #include "VaultTestFiles.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 // Only what the copy-and-rename method left beside an intact original goes: an empty leftover, or
 // one with the original's mode and its length or whole 1 MiB chunks of it.
 TEST(FileVaultOldLeftovers, OnlyLeftoversBesideTheirIntactOriginalAreRemoved)

@@ -1,25 +1,19 @@
 #pragma once
 
-#include "FakeUi.h"
+#include "FileSizeLimit.h"
 #include "FixedTime.h"
-#include "TempHome.h"
+#include "RecordingView.h"
+#include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "filevault/DropFiles.h"
+#include "crypto/cPQCrypt.h"
 #include "filevault/InPlaceCipher.h"
-#include "filevault/VaultRun.h"
+#include "filevault/VaultJournal.h"
 #include "log/LogRecord.h"
 
-#include <QDir>
 #include <QRandomGenerator>
-#include <functional>
-#include <ostream>
-
-// Readable failure output for texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 inline QByteArray RandomBytes(qint64 size, quint32 seed)
 {
@@ -47,28 +41,6 @@ inline QStringList LogTexts(const QString &logFile)
     }
     return texts;
 }
-
-// Records what a vault run or a drop shows.
-struct RecordingView : VaultView, DropView
-{
-    QStringList statuses;
-    QList<int> progress;
-    QList<bool> buttons;
-    int opened = 0;
-    int closed = 0;
-    std::function<void(const QString &)> onStatus;
-
-    void setStatus(const QString &text) override
-    {
-        statuses << text;
-        if (onStatus)
-            onStatus(text);
-    }
-    void setProgress(int value) override { progress << value; }
-    void setButtonsEnabled(bool enabled) override { buttons << enabled; }
-    void open() override { ++opened; }
-    void close() override { ++closed; }
-};
 
 // A home with a store and a log, master values held, the clock and locale fixed, and a folder of
 // files to work on.

@@ -4,62 +4,52 @@
 #include "TempHome.h"
 #include "log/LogEvents.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(LogRecordText, IsFortyFiveCharactersWithTheNameRunIntoTheDate)
 {
-    EXPECT_EQ(LogRecord::fit(QString(46, 'a')), QString(45, 'a'));
-    EXPECT_EQ(LogRecord::fit(QString(20, 'a')), QString(20, 'a') + QString(25, ' '));
     FixedTime time;
+    const QDateTime now = FixedTime::Now;
     const std::pair<LogRecord, QString> rows[] = {
-        {LogEvents::SuccessfulStartup("user1", FixedTime::Now),
+        {LogEvents::SuccessfulStartup("user1", now),
          "Successful Startup, user13/1/2024 10:00:00 AM"},
-        {LogEvents::MasterLoginFailure("bo", FixedTime::Now),
-         "Master Login Failure bo3/1/2024 10:00:00 AM  "},
-        {LogEvents::Added("  alice   ", "u", FixedTime::Now), "Added alice, u3/1/2024 10:00:00 AM"},
-        {LogEvents::ExportedTo("/tmp/x.pqx", "u", FixedTime::Now),
+        {LogEvents::MasterLoginFailure("bo", now), "Master Login Failure bo3/1/2024 10:00:00 AM  "},
+        {LogEvents::Added("  alice   ", "u", now), "Added alice, u3/1/2024 10:00:00 AM"},
+        {LogEvents::ExportedTo("/tmp/x.pqx", "u", now),
          "Exported To: /tmp/x.pqx ,u3/1/2024 10:00:00 AM"},
-        {LogEvents::DroppedFileDecrypted(1002, "a.txt", "u", FixedTime::Now),
+        {LogEvents::DroppedFileDecrypted(1002, "a.txt", "u", now),
          "Decrypted: 1002 a.txt, u3/1/2024 10:00:00 AM"},
-        {LogEvents::MasterPasswordChange("u", FixedTime::Now),
+        {LogEvents::MasterPasswordChange("u", now),
          "Successful Master Password Change, u3/1/2024 10"}};
     for (const auto &[event, text] : rows)
-        EXPECT_EQ(event.Text, LogRecord::fit(text));
+        EXPECT_EQ(event.Text, text.leftJustified(45, ' ', true));
 }
 
 // One private line per event: a file name with a line break must not forge an event of its own,
-// and a log that cannot be written loses the event silently.
+// and a log that cannot be written loses the event silently. Without a system log listening, the
+// file takes the event.
 TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
 {
     TempHome home;
     FakeUi ui;
     const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
-    LogRecord a = LogRecord::make(QStringLiteral("first"), FixedTime::Now);
-    LogRecord b = LogRecord::make(QStringLiteral("Encrypted: x\n2024-01-01 00:00:00\tforged"),
-                                  FixedTime::Now);
-    WriteLog(ui, {logFile, false}, a);
-    WriteLog(ui, {logFile, false}, b);
-    LogRecord lost = LogRecord::make(QStringLiteral("lost"), FixedTime::Now);
-    WriteLog(ui, {home.path() + QStringLiteral("/no/such/folder/Pellora.log"), false}, lost);
-    EXPECT_EQ(ReadFile(logFile), "2024-03-01 10:00:00\t" + LogRecord::fit("first").toUtf8() +
-                                     "\n2024-03-01 10:00:00\tEncrypted: x\\n2024-01-01 "
-                                     "00:00:00\\tforged    \n");
-    EXPECT_EQ(FileMode(logFile), 0600);
-    EXPECT_TRUE(ui.shown.isEmpty());
-    EXPECT_EQ(ui.busyDepth, 0);
-}
-
-TEST(WriteLogFile, SystemLogWithoutAListenerFallsBackToTheFile)
-{
-    if (QFileInfo::exists(QStringLiteral("/dev/log")))
-        GTEST_SKIP() << "a system log may be listening";
-    TempHome home;
-    FakeUi ui;
-    const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");
-    LogRecord r = LogRecord::make(QStringLiteral("to\tsyslog"), FixedTime::Now);
-    WriteLog(ui, {logFile, true}, r);
+    const auto write = [&](const char *text, const QString &file, bool system = false) {
+        LogRecord r = LogRecord::make(QString::fromUtf8(text), FixedTime::Now);
+        WriteLog(ui, {file, system}, r);
+    };
+    write("first", logFile);
+    write("Encrypted: x\n2024-01-01 00:00:00\tforged", logFile);
+    write("lost", home.path() + QStringLiteral("/no/such/folder/Pellora.log"));
+    const bool systemLog = QFileInfo::exists(QStringLiteral("/dev/log"));
+    if (!systemLog)
+        write("to\tsyslog", logFile, true);
     EXPECT_EQ(ReadFile(logFile),
-              "2024-03-01 10:00:00\t" + LogRecord::fit("to\\tsyslog").toUtf8() + '\n');
-    EXPECT_TRUE(ui.shown.isEmpty());
+              "2024-03-01 10:00:00\t" + LogRecord::fit("first").toUtf8() +
+                  "\n2024-03-01 10:00:00\tEncrypted: x\\n2024-01-01 "
+                  "00:00:00\\tforged    \n" +
+                  (systemLog
+                       ? QByteArray()
+                       : "2024-03-01 10:00:00\t" + LogRecord::fit("to\\tsyslog").toUtf8() + '\n'));
+    EXPECT_EQ(FileMode(logFile), 0600);
+    EXPECT_TRUE(ui.shown.isEmpty() && ui.busyDepth == 0);
 }

@@ -3,10 +3,8 @@
 #include "FileSizeLimit.h"
 #include "StoreFixture.h"
 #include "app/Settings.h"
-#include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 // A private home with a store path, a recording Ui and the settings store.
@@ -22,22 +20,5 @@ struct MasterFixture : ::testing::Test
         settings.saveBytes(Setting::Master1, MasterValue(plain1));
         settings.saveBytes(Setting::Master2, MasterValue(plain2));
         return MasterValue(plain1) + MasterValue(plain2);
-    }
-
-    static LoginRecord Entry(qint16 id, const QByteArray &login, const QByteArray &password,
-                             const QByteArray &entryKey, bool deleted = false)
-    {
-        LoginRecord r = MakeRecord(login, "for " + login, *EncodePasswordField(password, entryKey));
-        r.LoginID = id;
-        r.Deleted = deleted;
-        return r;
-    }
-
-    static QByteArray Bytes(const QList<LoginRecord> &records)
-    {
-        QByteArray out;
-        for (const LoginRecord &r : records)
-            out += r.encode();
-        return out;
     }
 };

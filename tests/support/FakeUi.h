@@ -18,7 +18,6 @@ public:
     QList<Shown> shown;         // messages, in order
     QStringList asked;          // questions, in order
     QStringList askedDefaultNo; // the questions among them whose default is No
-    QStringList prompted;       // prompts, in order
     QQueue<bool> answers;       // Yes/No answers; No when empty
     QQueue<QString> replies;    // prompt and file dialog answers; empty when none left
     int busyDepth = 0;
@@ -38,9 +37,8 @@ public:
         askedDefaultNo.append(text);
         return ask(text, title);
     }
-    QString prompt(const QString &text, const QString &) override
+    QString prompt(const QString &, const QString &) override
     {
-        prompted.append(text);
         return replies.isEmpty() ? QString() : replies.dequeue();
     }
     QString openFileName(const QString &, const QString &, const QString &) override
@@ -59,6 +57,7 @@ public:
     }
     void popBusy() override { --busyDepth; }
 
+    QString lastMessage() const { return shown.isEmpty() ? QString() : shown.last().text; }
     QStringList messages() const
     {
         QStringList out;

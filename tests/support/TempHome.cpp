@@ -1,7 +1,6 @@
 #include "TempHome.h"
 
 #include "app/DataFolder.h"
-#include "app/Settings.h"
 #include "crypto/clsPQCrypt.h"
 
 #include <QDir>
@@ -34,11 +33,6 @@ TempHome::~TempHome()
 QString TempHome::dataFolder() const
 {
     return GetDataFolder();
-}
-
-QString TempHome::settingsPath() const
-{
-    return Settings::defaultPath();
 }
 
 void WriteFile(const QString &path, const QByteArray &bytes)

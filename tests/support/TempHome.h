@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QDir>
 #include <QTemporaryDir>
 
 // Points HOME, XDG_CONFIG_HOME and XDG_DATA_HOME into a fresh temporary folder for the lifetime
@@ -18,7 +18,6 @@ public:
     QString file(const QString &name) const { return m_dir.filePath(name); }
     // The data folder, created, ending in '/'.
     QString dataFolder() const;
-    QString settingsPath() const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,9 +1,6 @@
 #include "transfer/TransferExport.h"
 #include "TransferFixture.h"
 
-#include <QFileInfo>
-#include <gtest/gtest.h>
-
 class TransferExportTest : public ::testing::Test
 {
 protected:
@@ -13,36 +10,48 @@ protected:
     bool exportTo(const QString &path) { return ExportFile(a.ui, a.state, f.settings, path); }
 };
 
+// A store without live entries gives the header alone and creates no store; then the header
+// precedes every live record unchanged; a failed write keeps the earlier file.
 TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchanged)
 {
-    a.add("alice", "pw-alice");
-    a.add("bob", "pw-bob");
-    a.add("carol", "pw-carol");
+    ASSERT_TRUE(exportTo(f.transferFile));
+    EXPECT_FALSE(QFileInfo::exists(a.state.LoginFile));
+    const QByteArray m1 = a.state.ActiveMaster1, m2 = a.state.ActiveMaster2;
+    QByteArray header(218, '\0');
+    header.replace(2, 64, m1.leftJustified(64, ' '));
+    header.replace(66, 64, m2.leftJustified(64, ' '));
+    WriteInt16(header.data() + 194, -1);
+    WriteInt16(header.data() + 214, qint16(m2.size()));
+    WriteInt16(header.data() + 216, qint16(m1.size()));
+    EXPECT_EQ(ReadFile(f.transferFile), header);
+    EXPECT_EQ(FileMode(f.transferFile), 0600);
+
+    for (const char *login : {"alice", "bob", "carol"})
+        a.add(login, "pw");
     LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
     const QByteArray store = ReadFile(a.state.LoginFile);
     f.settings.save(Setting::LogExports, QStringLiteral("True")); // the held flag says no
     ASSERT_TRUE(exportTo(f.transferFile));
     EXPECT_TRUE(ReadFile(a.state.LogFile).contains("\tExported To: "));
-    const QByteArray out = ReadFile(f.transferFile);
-    ASSERT_EQ(out.size(), 3 * 218);
-    EXPECT_EQ(out.mid(218), store.left(218) + store.mid(436)) << "the deleted bob is skipped";
-
-    const QByteArray m1 = a.state.ActiveMaster1;
-    const QByteArray m2 = a.state.ActiveMaster2;
-    QByteArray header(218, '\0');
-    header.replace(2, 64, m1 + QByteArray(64 - m1.size(), ' '));
-    header.replace(66, 64, m2 + QByteArray(64 - m2.size(), ' '));
-    WriteInt16(header.data() + 194, -1);
-    WriteInt16(header.data() + 214, qint16(m2.size()));
-    WriteInt16(header.data() + 216, qint16(m1.size()));
-    EXPECT_EQ(out.left(218), header);
-    EXPECT_EQ(FileMode(f.transferFile), 0600);
+    const QByteArray written = ReadFile(f.transferFile);
+    EXPECT_EQ(written, header + store.left(218) + store.mid(436)) << "the deleted bob is skipped";
     EXPECT_TRUE(a.ui.shown.isEmpty());
-    EXPECT_EQ(a.ui.busyDepth, 0);
 
+    a.add("dave", "pw");
+    {
+        FileSizeLimit limit(700);
+        EXPECT_FALSE(exportTo(f.transferFile));
+    }
+    EXPECT_EQ(ReadFile(f.transferFile), written);
+    EXPECT_EQ(QDir(f.folder).entryList(QDir::Files),
+              QStringList{QFileInfo(f.transferFile).fileName()})
+        << "no temporary file is left behind";
     f.settings.save(Setting::LogExports, QStringLiteral("maybe"));
     EXPECT_TRUE(exportTo(f.transferFile)) << "the file was written before the log failed";
-    EXPECT_EQ(a.ui.messages(), QStringList{"An error has occurred in ExportFile 13 Type mismatch"});
+    EXPECT_EQ(a.ui.messages(),
+              QStringList({"An error has occurred in ExportFile 61 Disk full",
+                           "An error has occurred in ExportFile 13 Type mismatch"}));
+    EXPECT_EQ(a.ui.busyDepth, 0);
 }
 
 TEST_F(TransferExportTest, BadTargetsStoresAndMastersAreRefusedWritingNothing)
@@ -67,27 +76,4 @@ TEST_F(TransferExportTest, BadTargetsStoresAndMastersAreRefusedWritingNothing)
                                             kMastersNotExportable, kMastersNotExportable, access}));
     EXPECT_FALSE(QFileInfo::exists(f.transferFile));
     EXPECT_EQ(a.ui.busyDepth, 0);
-}
-
-TEST_F(TransferExportTest, StoreWithoutLiveEntriesGivesTheHeaderAloneAndAFailedWriteKeepsIt)
-{
-    ASSERT_TRUE(exportTo(f.transferFile));
-    EXPECT_FALSE(QFileInfo::exists(a.state.LoginFile)) << "exporting creates no store";
-    a.add("alice", "pw");
-    LoginStore(a.state.LoginFile, a.ui).deletelogin(1000);
-    ASSERT_TRUE(exportTo(f.transferFile));
-    const QByteArray earlier = ReadFile(f.transferFile);
-    EXPECT_EQ(earlier.size(), 218);
-    a.add("bob", "pw");
-    a.add("carol", "pw");
-    {
-        FileSizeLimit limit(300);
-        EXPECT_FALSE(exportTo(f.transferFile));
-    }
-    EXPECT_EQ(ReadFile(f.transferFile), earlier);
-    EXPECT_EQ(a.ui.messages(),
-              QStringList{QStringLiteral("An error has occurred in ExportFile 61 Disk full")});
-    EXPECT_EQ(QDir(f.folder).entryList(QDir::Files),
-              QStringList{QFileInfo(f.transferFile).fileName()})
-        << "no temporary file is left behind";
 }

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "FileSizeLimit.h"
-
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
-#include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 
-#include <QDir>
+#include <gtest/gtest.h>
 
 // One installation: its own folder, store, log and master passwords, sharing the test's home.
 struct Installation
@@ -32,19 +30,6 @@ struct Installation
             MakeRecord(login, description, *EncodePasswordField(password, state.entryKey()));
         r.CaseSensitive = r.RequireSpecial = true;
         return LoginStore(state.LoginFile, ui).Addlogin(r);
-    }
-
-    // "login=password" for every live entry, in store order.
-    QStringList clearEntries() const
-    {
-        QStringList out;
-        for (const LoginRecord &r : ReadRecords(state.LoginFile)) {
-            if (!r.Deleted)
-                out << QString::fromLatin1(TrimSpaces(r.Login) + '=' +
-                                           DecodePasswordField(r.Password, state.entryKey())
-                                               .value_or(QByteArray("<unreadable>")));
-        }
-        return out;
     }
 
     AppState state;
