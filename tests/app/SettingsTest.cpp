@@ -11,8 +11,7 @@ protected:
     TempHome home;
 };
 
-// Absent keys read their defaults. Values are stored in the config folder, private to the user;
-// every byte of a master value and every text that looks like the file's syntax reads back.
+// Every byte of a master value and every text that looks like the file's syntax reads back.
 TEST_F(SettingsTest, ValuesReadBackAsWrittenFromAPrivateFile)
 {
     const Settings defaults;

@@ -25,9 +25,7 @@ protected:
     static QByteArray record(const QByteArray &login) { return MakeRecord(login).encode(); }
 };
 
-// The shipped check file passes, and a full disk is named. Only the last whole record counts; a
-// missing, short or never enciphered check file fails, and a plaintext left by an earlier run
-// disturbs nothing.
+// Only the last whole record counts; a plaintext left by an earlier run disturbs nothing.
 TEST_F(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
 {
     const QString shipped = QStringLiteral(PELLORA_SOURCE_DIR "/resources");

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-// The expiry keeps the start's time of day, shows a midnight as the date alone, and never
-// expires (sorting last) at zero days; a garbage start does not crash.
+// Zero days never expire and sort last; a garbage start does not crash.
 TEST(Expiry, IsTheStartPlusTheDays)
 {
     FixedTime time;

@@ -23,10 +23,7 @@ protected:
     }
 };
 
-// Ids start at 1000. An add compacts first, so deleting the newest entry frees its id; an import
-// numbers after the tombstones and keeps them. A partial record at the end is overwritten. An
-// update revives a deleted entry; a delete matches the current row's id, and one that matches
-// nothing writes nothing and succeeds.
+// An add compacts first, so deleting the newest entry frees its id; an import keeps tombstones.
 TEST_F(LoginStoreTest, AddsNumberAfterTheLastEntryAndFindsEntriesById)
 {
     EXPECT_FALSE(store.deletelogin(1000));
@@ -62,8 +59,7 @@ TEST_F(LoginStoreTest, AddsNumberAfterTheLastEntryAndFindsEntriesById)
     EXPECT_EQ(ReadRecords(f.loginFile).size(), 4);
 }
 
-// Past the sixteen-bit ids, or with a folder where the store should be, nothing is written. A
-// damaged store is never rewritten, but what decodes stays readable.
+// A damaged store is never rewritten, but what decodes stays readable.
 TEST_F(LoginStoreTest, LimitsFoldersAndDamagedStoresFailWritingNothing)
 {
     const QByteArray key = "entry-key";
@@ -75,7 +71,7 @@ TEST_F(LoginStoreTest, LimitsFoldersAndDamagedStoresFailWritingNothing)
     const std::pair<QByteArray, QString> cases[] = {
         {Entry(32767, "max", "pw", key).encode(), error("Addlogin", "6 Overflow")},
         {QByteArray(), error("Addlogin", "75 Path/File access error")},
-        {QByteArray::fromHex("9e3779b97f4a7c15").repeated(137).left(218 * 5 + 17),
+        {QByteArray::fromHex("379e79b97f4a7c15").repeated(137).left(218 * 5 + 17),
          "record 1 has the LoginID"},
         {QByteArray(218 * 3, '\0'), "record 1 has the LoginID 0"},
         {StoreBytes({Entry(1001, "a", "a", key, true), Entry(1000, "b", "b", key)}),
@@ -87,6 +83,7 @@ TEST_F(LoginStoreTest, LimitsFoldersAndDamagedStoresFailWritingNothing)
     for (const auto &[bytes, problem] : cases) {
         f.ui.shown.clear();
         QDir(f.loginFile).removeRecursively();
+        QFile::remove(f.loginFile);
         if (bytes.isEmpty())
             QDir().mkpath(f.loginFile);
         else

@@ -22,8 +22,7 @@ protected:
         return input;
     }
 
-    // Runs the check on a fresh Ui that agrees to lower-casing; the single message shown, or
-    // empty when it passed.
+    // The single message a check shown on a Ui that agrees to lower-casing, or empty.
     static QString check(In &input)
     {
         FakeUi ui;

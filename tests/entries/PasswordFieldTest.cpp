@@ -1,6 +1,7 @@
 #include "entries/PasswordField.h"
 #include "TempHome.h"
 #include "crypto/cPQCrypt.h"
+#include "entries/LoginRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,7 @@ const QByteArray kEntryKey =
     QByteArray::fromHex("24c4009772c0a9db57e67b1131c8118b6884e4d745e16a065d");
 } // namespace
 
-// The field holds the password's two-digit length and then the password, blanks at either end
-// dropped, all enciphered; at most sixty-two characters fit.
+// A two-digit length, then the password without blanks at either end, all enciphered.
 TEST(PasswordField, StoresTheLengthPrefixedPasswordEnciphered)
 {
     TempHome home;

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-// Over many draws every character is of the kinds the rules allow, each kind and each length in
-// range turns up, and vault passwords do not repeat. A minimum above the maximum gives
-// floor(min - 4r) for r in [0, 1), so 10 only for r exactly 0.
+// A minimum above the maximum gives floor(min - 4r) for r in [0, 1), so 10 only for r = 0.
 TEST(GeneratorTest, CharacterSetsAndLengthsOverManyDraws)
 {
     const std::set<int> sixTo15{6, 7, 8, 9, 10, 11, 12, 13, 14, 15};

@@ -41,8 +41,7 @@ TEST_F(DropFilesRun, DropThenModifiedDropRestoresAndLogsTheEntry)
               QStringList(2, "An error reading the file has occurred, skipping " + gone));
 }
 
-// No entry selected ends silently; an entry gone or not written under the entry key is told. The
-// total is summed past 32 bits.
+// No entry selected ends silently; the total is summed past 32 bits.
 TEST_F(DropFilesRun, WithoutAUsableEntryNothingIsWritten)
 {
     const QStringList paths{f.put("huge.bin"), a};

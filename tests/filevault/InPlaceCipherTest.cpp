@@ -20,8 +20,7 @@ protected:
     }
 };
 
-// Every pass equals one pass of the cipher over the whole content, written over the file's own
-// bytes (a second hard link sees them), and leaves no journal or temporary file behind.
+// The file's own bytes are written over, as a second hard link sees, and nothing is left behind.
 TEST_F(FileVaultCipher, ChunkedPassesEqualTheOneShotCipherOverTheFileItself)
 {
     const QString link = f.pathOf(QStringLiteral("second link"));
@@ -38,8 +37,7 @@ TEST_F(FileVaultCipher, ChunkedPassesEqualTheOneShotCipherOverTheFileItself)
         EXPECT_EQ(FolderEntries(f.folder), QStringList({"data.bin", "second link"})) << size;
         EXPECT_TRUE(VaultJournal::findIn(f.state.DataFolder).isEmpty()) << size;
     }
-    // A file that cannot be changed in place is refused before anything is written; a writable file
-    // in a folder that cannot be written, or behind a link, is changed.
+    // A writable file in a folder that cannot be written, or behind a link, is changed.
     const QString readOnly = f.put(QStringLiteral("read-only.txt"), "kept as it is");
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup);
     QDir(f.folder).mkdir(QStringLiteral("sub"));

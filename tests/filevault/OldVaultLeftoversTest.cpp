@@ -1,8 +1,7 @@
 #include "filevault/OldVaultLeftovers.h"
 #include "VaultTestFiles.h"
 
-// Only what the copy-and-rename method left beside an intact original goes: an empty leftover, or
-// one with the original's mode and its length or whole 1 MiB chunks of it.
+// An empty leftover, or one with the original's mode and its length or whole 1 MiB chunks of it.
 TEST(FileVaultOldLeftovers, OnlyLeftoversBesideTheirIntactOriginalAreRemoved)
 {
     constexpr qint64 kMiB = qint64(1) << 20;

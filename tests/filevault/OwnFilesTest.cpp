@@ -7,8 +7,7 @@
 #include <QCoreApplication>
 #include <unistd.h>
 
-// Through the vault window, a drop or the text export, each of the program's own files (by its
-// name, through a link, or a hard link elsewhere) is refused by name and left byte for byte.
+// By its name, a link or a hard link, each own file is refused through every door.
 TEST(FileVaultOwnFiles, EveryWayToAnOwnFileIsRefusedAndChangesNothing)
 {
     // The shipped check file is known only to a program that runs as an application.
@@ -56,7 +55,6 @@ TEST(FileVaultOwnFiles, EveryWayToAnOwnFileIsRefusedAndChangesNothing)
         EXPECT_EQ(ReadFile(path), "own " + path.toUtf8());
     EXPECT_TRUE(view.statuses.isEmpty());
     SetProgramFolder(QString());
-    // A user's file of the same name elsewhere is not one of them; anything in the data folder is.
     const OwnFiles ownFiles(f.state);
     EXPECT_FALSE(ownFiles.contains(f.put(QStringLiteral("Pellora.lgn"), "a user's file")));
     EXPECT_TRUE(ownFiles.contains(data + QStringLiteral("not yet there.txt")));

@@ -73,8 +73,7 @@ TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
     EXPECT_TRUE(read("m.txt") == "master secret" && !QFile::exists(f.state.LoginFile));
 }
 
-// Too short, not expressible as key bytes, or too long for the entry asked for. Without an entry
-// no maximum holds, and the spaces an entry drops do not count.
+// Without an entry no maximum holds, and the spaces an entry drops do not count.
 TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
 {
     f.put("a.txt", "alpha");
@@ -113,8 +112,7 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
     EXPECT_TRUE(view.progress == QList<int>{0} && read("c.txt") == "charlie");
 }
 
-// A disk that fills while the journal's head, its first record or a later chunk is written: the
-// file keeps its old bytes, or its journal stays and the next run finishes it.
+// A disk full at the journal's head, its first record or a later chunk.
 TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
 {
     constexpr qint64 kChunk = VaultJournal::ChunkSize;
@@ -141,9 +139,7 @@ TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
     }
 }
 
-// A file that cannot be changed in place, or whose name no entry can hold, gets no entry and no
-// log event and is left as it was; the run goes on. Without an entry the name does not matter;
-// when the store fails, the file is not changed and nothing is logged as added.
+// Without an entry the name does not matter; a failed store leaves the file and the log alone.
 TEST_F(FileVaultRun, FilesThatCannotBeChangedOrNamedAreSkippedAndTheRunGoesOn)
 {
     f.state.LogFileEncryption = f.state.LogPwdChanges = true;

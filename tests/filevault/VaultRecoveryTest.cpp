@@ -37,9 +37,7 @@ protected:
     QString told(int i) const { return f.ui.messages().value(i); }
 };
 
-// Whatever the stop left (a chunk half written over, a record half written), recovery ends the
-// file as the whole pass would have, in either direction, and names it. While the file was being
-// enciphered, the journal held none of its plain bytes.
+// While the file was being enciphered, the journal held none of its plain bytes.
 TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
 {
     using enum Damage;
@@ -76,8 +74,7 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
     }
 }
 
-// Under other master passwords, or with the file replaced, nothing is touched; the file is named,
-// and its journal kept until a start that can finish it.
+// The journal is kept until a start that can finish it.
 TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKeptAndWhatCameBeforeIsDropped)
 {
     const QString path = f.put(QStringLiteral("big.bin"), plain);
@@ -100,8 +97,7 @@ TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKeptAndWhatCameBeforeIsD
     recover(f.state.entryKey());
     EXPECT_TRUE(ReadFile(path) == cipher && journals().isEmpty());
 
-    // A journal cut short while being made, or with no whole record, comes before any change: it
-    // is dropped without a word and the file stays as it is.
+    // A journal cut short while being made, or with no whole record, came before any change.
     f.ui.shown.clear();
     const QString untouched = f.put(QStringLiteral("a.txt"), "untouched");
     VaultJournal::Subject subject;

@@ -42,8 +42,7 @@ inline QStringList LogTexts(const QString &logFile)
     return texts;
 }
 
-// A home with a store and a log, master values held, the clock and locale fixed, and a folder of
-// files to work on.
+// A home with a store, a log, master values held, a fixed clock and a folder of files.
 struct VaultFixture
 {
     TempHome home;

@@ -25,9 +25,7 @@ TEST(LogRecordText, IsFortyFiveCharactersWithTheNameRunIntoTheDate)
         EXPECT_EQ(event.Text, text.leftJustified(45, ' ', true));
 }
 
-// One private line per event: a file name with a line break must not forge an event of its own,
-// and a log that cannot be written loses the event silently. Without a system log listening, the
-// file takes the event.
+// A line break must not forge an event; without a system log listening, the file takes it.
 TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
 {
     TempHome home;

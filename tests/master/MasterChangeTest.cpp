@@ -1,5 +1,6 @@
 #include "master/MasterChange.h"
 #include "MasterFixture.h"
+#include "app/AppState.h"
 #include "app/Recovery.h"
 #include "master/MasterChangeJournal.h"
 #include "master/MasterValidation.h"
@@ -63,8 +64,7 @@ TEST_F(MasterChange, EveryPasswordSurvivesAndOnlyALoggedChangeIsLogged)
     EXPECT_TRUE(log.count('\n') == 1 && log.contains("\tSuccessful Master Password Change, "));
 }
 
-// Each refusal or failure leaves the store, the held and the stored masters agreeing as they
-// were, with nothing left behind, and keeps changeFlag so that the next Apply tries again.
+// The store and the held and stored masters still agree; changeFlag stays so Apply tries again.
 TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
 {
     state.LogMasterChange = true;

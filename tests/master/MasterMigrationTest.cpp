@@ -44,8 +44,7 @@ TEST_F(MasterMigration, LoadSucceedsWhenEveryLiveEntryIsStored)
     EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred in Addlogin 6 Overflow"});
 }
 
-// Either answer moves the file, replacing an earlier copy; only yes loads it, and not under other
-// masters.
+// A second move replaces the earlier copy.
 TEST_F(MasterMigration, EitherAnswerMovesTheFileAndOnlyYesLoadsIt)
 {
     const QString loaded = QStringLiteral("Previous Pellora Installation passwords loaded.");

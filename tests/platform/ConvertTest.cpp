@@ -6,8 +6,7 @@
 
 using namespace Convert;
 
-// CInt rounds halves to even and overflows outside sixteen bits; CBool takes True, False or a
-// number.
+// CInt rounds halves to even.
 TEST(Numbers, ConversionsRaiseTypeMismatchOrOverflow)
 {
     EXPECT_EQ(QList<int>({CInt(2.5), CInt(3.5), CInt(-2.5), CInt(" 127 "), CInt(32767.4)}),
@@ -22,8 +21,7 @@ TEST(Numbers, ConversionsRaiseTypeMismatchOrOverflow)
     EXPECT_EQ(RaisedError([] { CBool(QString()); }), VbErr::TypeMismatch);
 }
 
-// Day counts run from the end of 1899. The general date reads back in the user's locale; two-digit
-// years follow the window.
+// Two-digit years follow the window.
 TEST(Dates, DayCountsAndDateTextsReadBack)
 {
     const QDateTime before(QDate(1899, 12, 29), QTime(6, 0));

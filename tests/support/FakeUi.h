@@ -37,24 +37,18 @@ public:
         askedDefaultNo.append(text);
         return ask(text, title);
     }
-    QString prompt(const QString &, const QString &) override
-    {
-        return replies.isEmpty() ? QString() : replies.dequeue();
-    }
+    QString prompt(const QString &, const QString &) override { return reply(); }
     QString openFileName(const QString &, const QString &, const QString &) override
     {
-        return replies.isEmpty() ? QString() : replies.dequeue();
+        return reply();
     }
     QString saveFileName(const QString &, const QString &, const QString &,
                          const QString &) override
     {
-        return replies.isEmpty() ? QString() : replies.dequeue();
+        return reply();
     }
-    void pushBusy() override
-    {
-        ++busyDepth;
-        ++busyPushes;
-    }
+    QString reply() { return replies.isEmpty() ? QString() : replies.dequeue(); }
+    void pushBusy() override { ++busyDepth, ++busyPushes; }
     void popBusy() override { --busyDepth; }
 
     QString lastMessage() const { return shown.isEmpty() ? QString() : shown.last().text; }

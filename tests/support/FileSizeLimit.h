@@ -3,8 +3,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-// Makes every write past the given file size fail for its lifetime, as a full disk would; even
-// root cannot write past it.
+// Makes every write past the size fail for its lifetime, as a full disk would, even for root.
 class FileSizeLimit
 {
 public:

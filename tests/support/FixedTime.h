@@ -4,8 +4,7 @@
 
 #include <QLocale>
 
-// United States dates and times, and the clock stopped at 1 March 2024 10:00, for the object's
-// lifetime.
+// United States dates and times, and the clock stopped at 1 March 2024 10:00.
 struct FixedTime
 {
     static inline const QDateTime Now{QDate(2024, 3, 1), QTime(10, 0)};

@@ -97,8 +97,7 @@ TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePassw
     EXPECT_EQ(a.ui.asked, QStringList(2, TextExportMessages::Overwrite));
 }
 
-// A pipe, a full disk or a store past the last record number: the file stays as it was, and a
-// store too large is refused before any file is touched.
+// A store too large is refused before any file is touched.
 TEST_F(TextExportTest, FailuresLeaveTheFileAsItWas)
 {
     const QString fifo = f.home.file(QStringLiteral("pipe"));

@@ -10,8 +10,7 @@ protected:
     bool exportTo(const QString &path) { return ExportFile(a.ui, a.state, f.settings, path); }
 };
 
-// A store without live entries gives the header alone and creates no store; then the header
-// precedes every live record unchanged; a failed write keeps the earlier file.
+// A store without live entries gives the header alone and creates no store.
 TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchanged)
 {
     ASSERT_TRUE(exportTo(f.transferFile));

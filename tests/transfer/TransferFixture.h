@@ -4,7 +4,6 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "master/MasterPasswords.h"
 
@@ -19,15 +18,15 @@ struct Installation
         state.LoginFile = folder + QStringLiteral("/Pellora.lgn");
         state.LogFile = folder + QStringLiteral("/Pellora.log");
         state.FirstRun = false;
-        state.ActiveMaster1 = Crypt().Encrypt(master1, QByteArray(Master::kPassPhrase));
-        state.ActiveMaster2 = Crypt().Encrypt(master2, QByteArray(Master::kPassPhrase));
+        state.ActiveMaster1 = MasterValue(master1);
+        state.ActiveMaster2 = MasterValue(master2);
     }
 
     qint16 add(const QByteArray &login, const QByteArray &password,
                const QByteArray &description = "desc")
     {
-        LoginRecord r =
-            MakeRecord(login, description, *EncodePasswordField(password, state.entryKey()));
+        LoginRecord r = Entry(0, login, password, state.entryKey());
+        r.Description = FitText(description);
         r.CaseSensitive = r.RequireSpecial = true;
         return LoginStore(state.LoginFile, ui).Addlogin(r);
     }
@@ -36,8 +35,7 @@ struct Installation
     FakeUi ui;
 };
 
-// A test home with settings and two installations whose masters differ. The transfer file's
-// path holds blanks and non-ASCII characters.
+// Two installations whose masters differ; the transfer file's path holds blanks and non-ASCII.
 struct TransferFixture
 {
     TempHome home;
