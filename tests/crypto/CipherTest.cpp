@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 // Published keystream vectors, then cipher texts the stored files already hold.
-TEST(Cipher, KnownAnswers)
+TEST(Cipher, KnownAnswersKeyFilesAndSignatures)
 {
     const std::tuple<QByteArray, int, QByteArray> streams[] = {
         {"0102030405", 0, "b2396305f03dc027ccc3524a0a1118a8"},
@@ -30,19 +30,15 @@ TEST(Cipher, KnownAnswers)
         EXPECT_EQ(Crypt().Encrypt(plain, password).toHex(), expected);
         EXPECT_EQ(Crypt().DeCrypt(QByteArray::fromHex(expected), password), plain);
     }
-}
-
-// Key files are made on first use, private to the user; a signature validates only its buffer.
-TEST(Cipher, KeyFilesArePrivateAndSignaturesValidateOnlyTheSignedBuffer)
-{
+    // Key files are made on first use, private to the user; a signature validates only its buffer.
     TempHome home;
     const QString folder = home.file(QStringLiteral("own-keys/"));
     clsPQCrypt::setKeyFolder(folder);
     clsPQCrypt c;
     const QFileInfo sig(folder + QStringLiteral("signature.key"));
     const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
-    EXPECT_TRUE(sig.exists() && !(sig.permissions() & others));
-    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("exchange.key")));
+    EXPECT_TRUE(sig.exists() && !(sig.permissions() & others) &&
+                QFileInfo::exists(folder + QStringLiteral("exchange.key")));
     c.setInBuffer("the buffer");
     c.Sign();
     ASSERT_FALSE(c.Signature().isEmpty());

@@ -1,33 +1,23 @@
 #include "FileSizeLimit.h"
 #include "StoreFixture.h"
-#include "TempHome.h"
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
 
 #include <gtest/gtest.h>
 
-class SelfTestTest : public ::testing::Test
-{
-protected:
-    TempHome home;
-    QString data = home.dataFolder();
-    QString program = home.file(QStringLiteral("program"));
-    QString plain = data + QStringLiteral("pqchk.~gn");
-
-    void SetUp() override { QDir().mkpath(program); }
-    // The self-test's result over a check file enciphering these bytes.
-    int over(const QByteArray &plainBytes)
-    {
-        WriteFile(program + QStringLiteral("/pqchk"),
-                  Crypt().Encrypt(plainBytes, kSelfTestPassword));
-        return CryptoSelfTest(program, data);
-    }
-    static QByteArray record(const QByteArray &login) { return MakeRecord(login).encode(); }
-};
-
 // Only the last whole record counts; a plaintext left by an earlier run disturbs nothing.
-TEST_F(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
+TEST(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
 {
+    TempHome home;
+    const QString data = home.dataFolder(), program = home.file(QStringLiteral("program"));
+    const QString plain = data + QStringLiteral("pqchk.~gn");
+    QDir().mkpath(program);
+    // The self-test's result over a check file enciphering these bytes.
+    const auto over = [&](const QByteArray &bytes) {
+        WriteFile(program + QStringLiteral("/pqchk"), Crypt().Encrypt(bytes, kSelfTestPassword));
+        return CryptoSelfTest(program, data);
+    };
+    const auto record = [](const QByteArray &login) { return MakeRecord(login).encode(); };
     const QString shipped = QStringLiteral(PELLORA_SOURCE_DIR "/resources");
     int writeError = -1;
     EXPECT_TRUE(CryptoSelfTest(shipped, data, &writeError) == 2 && writeError == 0);

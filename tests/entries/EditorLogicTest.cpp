@@ -61,8 +61,8 @@ TEST_F(EditorLogicTest, NextChangeAndCreatedPasswordFollowTheInput)
 {
     for (const auto rule : {NextChangeRule::OnLoad, NextChangeRule::WhileTyping}) {
         EXPECT_EQ(NextChangeText("3/1/2024 10:00:00 AM", "29.5", rule), "3/31/2024 10:00:00 AM");
-        EXPECT_FALSE(NextChangeText("first of March", "30", rule));
-        EXPECT_FALSE(NextChangeText("3/1/2024", "99999", rule));
+        EXPECT_FALSE(NextChangeText("first of March", "30", rule) ||
+                     NextChangeText("3/1/2024", "99999", rule));
     }
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::OnLoad), "Never");
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::WhileTyping), "2/25/2024");

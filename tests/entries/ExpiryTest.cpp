@@ -11,20 +11,15 @@ TEST(Expiry, IsTheStartPlusTheDays)
     const auto at = [](int month, int day, int hour) {
         return Convert::ToOleDate(QDateTime(QDate(2024, month, day), QTime(hour, 0)));
     };
-    const struct
-    {
-        qint16 days;
-        double start;
-        const char *text, *sortKey;
-    } rows[] = {{30, at(3, 1, 10), "3/31/2024 10:00:00 AM", "20240331"},
-                {1, at(2, 28, 0), "2/29/2024", "20240229"},
-                {0, at(3, 1, 10), "Never", "25000101"},
-                {5, std::numeric_limits<double>::quiet_NaN(), "", ""}};
-    for (const auto &row : rows) {
+    const std::tuple<qint16, double, QString, QString> rows[] = {
+        {30, at(3, 1, 10), "3/31/2024 10:00:00 AM", "20240331"},
+        {1, at(2, 28, 0), "2/29/2024", "20240229"},
+        {0, at(3, 1, 10), "Never", "25000101"},
+        {5, std::numeric_limits<double>::quiet_NaN(), "", ""}};
+    for (const auto &[days, start, text, sortKey] : rows) {
         LoginRecord r;
-        r.ExpireDays = row.days;
-        r.ExpireStart = row.start;
-        EXPECT_EQ(ExpiryText(r), QString::fromLatin1(row.text));
-        EXPECT_EQ(ExpirySortKey(r), QString::fromLatin1(row.sortKey));
+        r.ExpireDays = days, r.ExpireStart = start;
+        EXPECT_EQ(ExpiryText(r), text);
+        EXPECT_EQ(ExpirySortKey(r), sortKey);
     }
 }

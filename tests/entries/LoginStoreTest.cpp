@@ -45,8 +45,8 @@ TEST_F(LoginStoreTest, AddsNumberAfterTheLastEntryAndFindsEntriesById)
     EXPECT_EQ(QFileInfo(f.loginFile).size(), 4 * 218);
 
     EXPECT_TRUE(store.deletelogin(0, qint16(1000)));
-    EXPECT_FALSE(ReadRecords(f.loginFile)[1].Deleted);
-    EXPECT_TRUE(store.LoadItem(1000).isZero() && store.LoadItem(4242).isZero());
+    EXPECT_TRUE(!ReadRecords(f.loginFile)[1].Deleted && store.LoadItem(1000).isZero() &&
+                store.LoadItem(4242).isZero());
     EXPECT_TRUE(store.deletelogin(5555));
     LoginRecord changed = MakeRecord("renamed");
     changed.LoginID = 1000;
@@ -91,8 +91,7 @@ TEST_F(LoginStoreTest, LimitsFoldersAndDamagedStoresFailWritingNothing)
         LoginRecord r = MakeRecord("new");
         EXPECT_EQ(keyed.Addlogin(r), 0) << problem.toStdString();
         EXPECT_EQ(ReadFile(f.loginFile), bytes) << problem.toStdString();
-        EXPECT_TRUE(f.ui.lastMessage().contains(problem)) << f.ui.lastMessage().toStdString();
-        EXPECT_EQ(f.ui.busyDepth, 0);
+        EXPECT_TRUE(f.ui.lastMessage().contains(problem) && f.ui.busyDepth == 0);
         if (problem.startsWith("An error"))
             continue;
         EXPECT_FALSE(keyed.cleanup());
@@ -117,8 +116,7 @@ TEST_F(LoginStoreTest, TwoProcessesAddingAtOnceLoseNothing)
         _exit(added == kEach ? 0 : 1);
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_EQ(added, kEach);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every add of the child";
+    EXPECT_TRUE(added == kEach && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     const auto records = ReadRecords(f.loginFile);
     ASSERT_EQ(records.size(), 2 * kEach);
     for (int i = 0; i < records.size(); ++i)

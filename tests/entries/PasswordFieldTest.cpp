@@ -5,11 +5,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
 // The two stored master values of "first master" and "second master", joined.
 const QByteArray kEntryKey =
     QByteArray::fromHex("24c4009772c0a9db57e67b1131c8118b6884e4d745e16a065d");
-} // namespace
 
 // A two-digit length, then the password without blanks at either end, all enciphered.
 TEST(PasswordField, StoresTheLengthPrefixedPasswordEnciphered)
@@ -24,8 +22,8 @@ TEST(PasswordField, StoresTheLengthPrefixedPasswordEnciphered)
     for (const QByteArray &pw : {QByteArray("  pass word  "), QByteArray(), QByteArray(62, 'x')})
         EXPECT_EQ(DecodePasswordField(*EncodePasswordField(pw, kEntryKey), kEntryKey),
                   std::optional<QByteArray>(TrimSpaces(pw)));
-    EXPECT_FALSE(EncodePasswordField(QByteArray(63, 'x'), kEntryKey));
-    EXPECT_TRUE(EncodePasswordField(QByteArray(62, 'x') + "   ", kEntryKey));
-    EXPECT_FALSE(DecodePasswordField(*spaced, "another key"));
+    EXPECT_TRUE(!EncodePasswordField(QByteArray(63, 'x'), kEntryKey) &&
+                EncodePasswordField(QByteArray(62, 'x') + "   ", kEntryKey) &&
+                !DecodePasswordField(*spaced, "another key"));
     EXPECT_TRUE(!PasswordLengthPrefix("x1abc") && PasswordLengthPrefix(" 7ab") == 7);
 }

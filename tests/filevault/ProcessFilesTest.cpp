@@ -42,8 +42,7 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
     process(run, false);
     EXPECT_EQ(read("a.txt") + read("b.txt"), "alphabravo!");
-    EXPECT_TRUE(f.ui.shown.isEmpty() && f.ui.busyDepth == 0);
-    EXPECT_EQ(reloads, 4);
+    EXPECT_TRUE(f.ui.shown.isEmpty() && f.ui.busyDepth == 0 && reloads == 4);
     const auto records = ReadRecords(f.state.LoginFile);
     ASSERT_EQ(records.size(), 4);
     LoginRecord expected = MakeRecord("FileEncryption", "b.txt", records[3].Password);
@@ -59,22 +58,8 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     EXPECT_EQ(LogTexts(f.state.LogFile), log);
 }
 
-TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
-{
-    f.put("m.txt", "master secret");
-    VaultRun run = runOf({"m.txt"}, QString(), true);
-    run.useMasterPasswords = true;
-    process(run);
-    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
-    AppState restarted;
-    std::tie(restarted.ActiveMaster1, restarted.ActiveMaster2) =
-        std::tie(f.state.ActiveMaster1, f.state.ActiveMaster2);
-    ProcessFiles(f.ui, restarted, view, run, false, {});
-    EXPECT_TRUE(read("m.txt") == "master secret" && !QFile::exists(f.state.LoginFile));
-}
-
 // Without an entry no maximum holds, and the spaces an entry drops do not count.
-TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
+TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedAndMasterKeysServe)
 {
     f.put("a.txt", "alpha");
     for (const VaultRun &run : {runOf({"a.txt"}, "1234567"), runOf({"a.txt"}, "password\u4e2d"),
@@ -88,10 +73,21 @@ TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
     EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
     process(runOf({"a.txt"}, QString(62, 'p') + "  ", true));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
+    // Files under the master passwords open after a restart and never become entries.
+    f.put("m.txt", "master secret");
+    VaultRun run = runOf({"m.txt"}, QString(), true);
+    run.useMasterPasswords = true;
+    process(run);
+    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
+    AppState restarted;
+    std::tie(restarted.ActiveMaster1, restarted.ActiveMaster2) =
+        std::tie(f.state.ActiveMaster1, f.state.ActiveMaster2);
+    ProcessFiles(f.ui, restarted, view, run, false, {});
+    EXPECT_TRUE(read("m.txt") == "master secret" && ReadRecords(f.state.LoginFile).size() == 1);
 }
 
 // The total is summed past 32 bits; a run with nothing selected ends at once.
-TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
+TEST_F(FileVaultRun, TooLargeFileOrOtherFailureEndsTheWalkThere)
 {
     f.put("a.txt", "alpha");
     QFile::resize(f.put("big.bin"), kMaxVaultFileSize + 1);
@@ -104,18 +100,32 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
     EXPECT_EQ(read("a.txt") + read("c.txt"), Crypt().Encrypt("alpha", "password") + "charlie");
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
 
-    view.progress.clear();
+    view = {};
     VaultRun none = runOf({}, "password");
     none.files << qMakePair(QStringLiteral("c.txt"), false);
     process(none);
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
     EXPECT_TRUE(view.progress == QList<int>{0} && read("c.txt") == "charlie");
+
+    // Any other failure ends the run and leaves the bar and the status.
+    f.ui.shown.clear();
+    view = {};
+    f.put("a.txt", "alpha");
+    f.put("b.txt", "bravo");
+    view.onStatus = [](const QString &text) {
+        if (text.endsWith("b.txt"))
+            raiseError(VbErr::DeviceIoError);
+    };
+    process(runOf({"a.txt", "b.txt"}, "password"));
+    EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred.57 Device I/O error"});
+    EXPECT_EQ(view.statuses.last(), "Processing... b.txt");
+    EXPECT_TRUE(read("b.txt") == "bravo" && f.ui.busyDepth == 0);
+    EXPECT_EQ(view.buttons, QList<bool>({false, true}));
 }
 
 // A disk full at the journal's head, its first record or a later chunk.
 TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
 {
-    constexpr qint64 kChunk = VaultJournal::ChunkSize;
     const QByteArray big = RandomBytes(3 * kChunk, 9);
     const QString unchanged = "\n\nPellora could not keep the record that makes the change safe "
                               "(61 Disk full), so the file has not been changed.";
@@ -172,19 +182,4 @@ TEST_F(FileVaultRun, FilesThatCannotBeChangedOrNamedAreSkippedAndTheRunGoesOn)
     EXPECT_EQ(told.last(),
               "No entry could be stored for the password of a.txt, so a.txt has not been changed.");
     EXPECT_TRUE(read("a.txt") == "alpha" && !QFile::exists(f.state.LogFile));
-}
-
-TEST_F(FileVaultRun, OtherFailureEndsTheRunAndLeavesTheBarAndStatus)
-{
-    f.put("a.txt", "alpha");
-    f.put("b.txt", "bravo");
-    view.onStatus = [](const QString &text) {
-        if (text.endsWith("b.txt"))
-            raiseError(VbErr::DeviceIoError);
-    };
-    process(runOf({"a.txt", "b.txt"}, "password"));
-    EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred.57 Device I/O error"});
-    EXPECT_EQ(view.statuses.last(), "Processing... b.txt");
-    EXPECT_TRUE(read("b.txt") == "bravo" && f.ui.busyDepth == 0);
-    EXPECT_EQ(view.buttons, QList<bool>({false, true}));
 }

@@ -3,25 +3,6 @@
 #include "filevault/FileKey.h"
 
 namespace {
-const QByteArray kKey = "file password";
-constexpr qint64 kChunk = VaultJournal::ChunkSize;
-
-// A pass stopped dead once a number of chunks were written over, as a kill would stop it.
-struct Stop
-{
-};
-
-void StopAfter(const QString &path, bool encrypt, const JournalPlace &place, qint64 chunks)
-{
-    try {
-        InPlaceCipher(path).run(kKey, encrypt, place, [&](qint64 done) {
-            if (done >= chunks * kChunk)
-                throw Stop{};
-        });
-    } catch (const Stop &) {
-    }
-}
-
 enum class Damage { None, TornOverwrite, TornNextRecord };
 } // namespace
 
@@ -35,6 +16,17 @@ protected:
     QStringList journals() const { return VaultJournal::findIn(f.state.DataFolder); }
     void recover(const QByteArray &key) { RecoverVaultRuns(f.ui, f.state.DataFolder, key); }
     QString told(int i) const { return f.ui.messages().value(i); }
+    // A pass stopped dead once a number of chunks were written over, as a kill would stop it.
+    void stopAfter(const QString &path, bool encrypt, qint64 chunks)
+    {
+        try {
+            InPlaceCipher(path).run(kKey, encrypt, f.place(), [&](qint64 done) {
+                if (done >= chunks * kChunk)
+                    throw chunks;
+            });
+        } catch (qint64) {
+        }
+    }
 };
 
 // While the file was being enciphered, the journal held none of its plain bytes.
@@ -46,21 +38,21 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
                                                       {true, 1, TornNextRecord},
                                                       {false, 3, None},
                                                       {false, 1, TornNextRecord}};
-    for (const auto &[encrypt, stopAfter, damage] : table) {
+    for (const auto &[encrypt, chunks, damage] : table) {
         const QByteArray &from = encrypt ? plain : cipher;
         const QByteArray &to = encrypt ? cipher : plain;
         const QString path = f.put(QStringLiteral("big.bin"), from);
-        StopAfter(path, encrypt, f.place(), stopAfter);
+        stopAfter(path, encrypt, chunks);
         ASSERT_EQ(journals().size(), 1);
         const QString journal = journals().first();
         if (damage == TornOverwrite) {
             QFile file(path);
             file.open(QIODevice::ReadWrite);
-            file.seek((stopAfter - 1) * kChunk);
-            file.write(from.mid((stopAfter - 1) * kChunk, kChunk / 2));
+            file.seek((chunks - 1) * kChunk);
+            file.write(from.mid((chunks - 1) * kChunk, kChunk / 2));
         } else if (damage == TornNextRecord) {
             // The second record goes to the journal's end, so cutting the file tears it.
-            ASSERT_EQ(stopAfter, 1);
+            ASSERT_EQ(chunks, 1);
             VaultJournal::open(journal)->record(2, kChunk, to.constData() + kChunk, kChunk);
             QFile::resize(journal, QFileInfo(journal).size() - 1000);
         }
@@ -68,7 +60,7 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
 
         f.ui.shown.clear();
         recover(f.state.entryKey());
-        EXPECT_TRUE(ReadFile(path) == to && journals().isEmpty()) << stopAfter;
+        EXPECT_TRUE(ReadFile(path) == to && journals().isEmpty()) << chunks;
         EXPECT_EQ(f.ui.shown.size(), 1);
         EXPECT_TRUE(told(0).endsWith(path + (encrypt ? " (encrypted)" : " (decrypted)")));
     }
@@ -78,7 +70,7 @@ TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
 TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKeptAndWhatCameBeforeIsDropped)
 {
     const QString path = f.put(QStringLiteral("big.bin"), plain);
-    StopAfter(path, true, f.place(), 1);
+    stopAfter(path, true, 1);
     const QByteArray stopped = ReadFile(path);
     recover("other masters");
     EXPECT_TRUE(told(0).contains(path + ": it was begun under other master passwords"));

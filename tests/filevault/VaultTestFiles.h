@@ -15,6 +15,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+// The password the passes work with, and the size of a journal's chunk.
+const QByteArray kKey = "file password";
+constexpr qint64 kChunk = VaultJournal::ChunkSize;
+
 inline QByteArray RandomBytes(qint64 size, quint32 seed)
 {
     QByteArray bytes(size, Qt::Uninitialized);
@@ -35,10 +39,9 @@ inline QStringList FolderEntries(const QString &folder)
 inline QStringList LogTexts(const QString &logFile)
 {
     QStringList texts;
-    for (const QByteArray &line : ReadFile(logFile).split('\n')) {
+    for (const QByteArray &line : ReadFile(logFile).split('\n'))
         if (!line.isEmpty())
             texts << QString::fromUtf8(line.mid(line.indexOf('\t') + 1));
-    }
     return texts;
 }
 

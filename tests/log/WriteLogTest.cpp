@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(LogRecordText, IsFortyFiveCharactersWithTheNameRunIntoTheDate)
+// Texts are 45 characters with the name run into the date.
+TEST(WriteLogFile, AppendsOnePrivateFortyFiveCharacterLinePerEvent)
 {
     FixedTime time;
     const QDateTime now = FixedTime::Now;
@@ -23,11 +24,7 @@ TEST(LogRecordText, IsFortyFiveCharactersWithTheNameRunIntoTheDate)
          "Successful Master Password Change, u3/1/2024 10"}};
     for (const auto &[event, text] : rows)
         EXPECT_EQ(event.Text, text.leftJustified(45, ' ', true));
-}
-
-// A line break must not forge an event; without a system log listening, the file takes it.
-TEST(WriteLogFile, AppendsOnePrivateLinePerEvent)
-{
+    // A line break must not forge an event; without a system log listening, the file takes it.
     TempHome home;
     FakeUi ui;
     const QString logFile = home.dataFolder() + QStringLiteral("Pellora.log");

@@ -10,9 +10,7 @@
 #include <QProcess>
 #include <functional>
 
-namespace {
 const QList<QByteArray> kPasswords{"secret1", "an old one", QByteArray(62, 'z')};
-} // namespace
 
 class MasterChange : public MasterFixture
 {
@@ -27,9 +25,8 @@ protected:
 
     void SetUp() override
     {
-        state.LoginFile = f.loginFile;
-        state.LogFile = logFile;
-        state.FirstRun = false;
+        std::tie(state.LoginFile, state.LogFile, state.FirstRun) =
+            std::tuple(f.loginFile, logFile, false);
         state.ActiveMaster1 = MasterValue("first-master");
         state.ActiveMaster2 = MasterValue("second-master");
         WriteFile(f.loginFile, StoreBytes(records));
@@ -62,6 +59,35 @@ TEST_F(MasterChange, EveryPasswordSurvivesAndOnlyALoggedChangeIsLogged)
     EXPECT_EQ(Passwords(f.loginFile, newKey), kPasswords);
     const QByteArray log = ReadFile(logFile);
     EXPECT_TRUE(log.count('\n') == 1 && log.contains("\tSuccessful Master Password Change, "));
+
+    // The next start finishes a decided change and drops an undecided one.
+    QFile::remove(logFile);
+    namespace Journal = MasterChangeJournal;
+    const Journal::NewMasters fresh{MasterValue("new master one"), MasterValue("new master two")};
+    const QByteArray renewed = ReencryptedStore(StoreBytes(records), oldKey, newKey);
+    // Where a kill can stop the change: after each of its durable steps.
+    for (int stop = 0; stop < 4; ++stop) {
+        WriteFile(f.loginFile, StoreBytes(records));
+        storeMasters("first-master", "second-master");
+        if (stop == 0)
+            DurableFile::replace(Journal::stagedStorePath(f.loginFile), renewed);
+        else
+            Journal::stage(f.loginFile, renewed, fresh);
+        if (stop >= 2)
+            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
+        if (stop == 3)
+            DurableFile::rename(Journal::stagedStorePath(f.loginFile), f.loginFile);
+        Settings nextStart;
+        RecoverInterruptedWork(f.ui, f.dataFolder, nextStart);
+        const QByteArray key =
+            nextStart.getBytes(Setting::Master1) + nextStart.getBytes(Setting::Master2);
+        EXPECT_EQ(key, stop == 0 ? oldKey : newKey) << stop;
+        EXPECT_EQ(Passwords(f.loginFile, key), kPasswords) << stop;
+        EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
+                  QStringList({"Pellora.lgn", "Pellora.lock"}))
+            << stop;
+    }
+    EXPECT_TRUE(f.ui.shown.isEmpty());
 }
 
 // The store and the held and stored masters still agree; changeFlag stays so Apply tries again.
@@ -123,34 +149,4 @@ TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
         ApplyMasters(f.ui, state, unwritable, "first-master", "second-master", changeFlag));
     EXPECT_EQ(f.ui.messages().last(), "An error has occurred in frmOptionsApply 76 Path not found");
     EXPECT_EQ(ReadFile(f.loginFile), StoreBytes(records));
-}
-
-TEST_F(MasterChange, NextStartFinishesADecidedChangeAndDropsAnUndecidedOne)
-{
-    namespace Journal = MasterChangeJournal;
-    const Journal::NewMasters fresh{MasterValue("new master one"), MasterValue("new master two")};
-    const QByteArray renewed = ReencryptedStore(StoreBytes(records), oldKey, newKey);
-    // Where a kill can stop the change: after each of its durable steps.
-    for (int stop = 0; stop < 4; ++stop) {
-        WriteFile(f.loginFile, StoreBytes(records));
-        storeMasters("first-master", "second-master");
-        if (stop == 0)
-            DurableFile::replace(Journal::stagedStorePath(f.loginFile), renewed);
-        else
-            Journal::stage(f.loginFile, renewed, fresh);
-        if (stop >= 2)
-            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
-        if (stop == 3)
-            DurableFile::rename(Journal::stagedStorePath(f.loginFile), f.loginFile);
-        Settings nextStart;
-        RecoverInterruptedWork(f.ui, f.dataFolder, nextStart);
-        const QByteArray key =
-            nextStart.getBytes(Setting::Master1) + nextStart.getBytes(Setting::Master2);
-        EXPECT_EQ(key, stop == 0 ? oldKey : newKey) << stop;
-        EXPECT_EQ(Passwords(f.loginFile, key), kPasswords) << stop;
-        EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
-                  QStringList({"Pellora.lgn", "Pellora.lock"}))
-            << stop;
-    }
-    EXPECT_TRUE(f.ui.shown.isEmpty());
 }

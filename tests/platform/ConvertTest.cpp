@@ -7,7 +7,7 @@
 using namespace Convert;
 
 // CInt rounds halves to even.
-TEST(Numbers, ConversionsRaiseTypeMismatchOrOverflow)
+TEST(Convert, NumbersAndDatesConvertOrRaiseTypeMismatchOrOverflow)
 {
     EXPECT_EQ(QList<int>({CInt(2.5), CInt(3.5), CInt(-2.5), CInt(" 127 "), CInt(32767.4)}),
               QList<int>({2, 4, -2, 127, 32767}));
@@ -19,11 +19,7 @@ TEST(Numbers, ConversionsRaiseTypeMismatchOrOverflow)
               QList<bool>({true, true, false, true, false}));
     EXPECT_EQ(RaisedError([] { CBool(QStringLiteral("yes")); }), VbErr::TypeMismatch);
     EXPECT_EQ(RaisedError([] { CBool(QString()); }), VbErr::TypeMismatch);
-}
-
-// Two-digit years follow the window.
-TEST(Dates, DayCountsAndDateTextsReadBack)
-{
+    // Two-digit years follow the window.
     const QDateTime before(QDate(1899, 12, 29), QTime(6, 0));
     EXPECT_EQ(ToOleDate(QDateTime(QDate(2024, 3, 1), QTime(12, 0))), 45352.5);
     EXPECT_TRUE(ToOleDate(before) == -1.25 && FromOleDate(-1.25) == before);

@@ -5,8 +5,6 @@
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
 
-#include <QString>
-
 // A fresh data folder with its store path and a recording Ui.
 struct StoreFixture
 {

@@ -11,7 +11,7 @@ protected:
 };
 
 // A store without live entries gives the header alone and creates no store.
-TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchanged)
+TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchangedAndRefusesBadTargets)
 {
     ASSERT_TRUE(exportTo(f.transferFile));
     EXPECT_FALSE(QFileInfo::exists(a.state.LoginFile));
@@ -50,29 +50,27 @@ TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchanged)
     EXPECT_EQ(a.ui.messages(),
               QStringList({"An error has occurred in ExportFile 61 Disk full",
                            "An error has occurred in ExportFile 13 Type mismatch"}));
-    EXPECT_EQ(a.ui.busyDepth, 0);
-}
 
-TEST_F(TransferExportTest, BadTargetsStoresAndMastersAreRefusedWritingNothing)
-{
-    a.add("alice", "pw");
+    // Bad targets, stores and masters are refused, writing nothing.
+    a.ui.shown.clear();
+    const QString fresh = f.folder + QStringLiteral("/fresh.pqx");
     EXPECT_FALSE(exportTo(QString())); // a cancelled save dialog says nothing
     EXPECT_FALSE(exportTo(f.home.path()));
     EXPECT_FALSE(exportTo(f.home.file(QStringLiteral("missing/list.pqx"))));
     a.state.ActiveMaster1 = QByteArray(65, 'x'); // never importable again
-    EXPECT_FALSE(exportTo(f.transferFile));
+    EXPECT_FALSE(exportTo(fresh));
     a.state.ActiveMaster1 = "abcdefgh";
     a.state.ActiveMaster2.clear();
-    EXPECT_FALSE(exportTo(f.transferFile));
+    EXPECT_FALSE(exportTo(fresh));
     a.state.ActiveMaster2 = "ijklmnop";
     QFile::remove(a.state.LoginFile);
     QDir().mkpath(a.state.LoginFile); // an unreadable store is not blamed on the file name
-    EXPECT_FALSE(exportTo(f.transferFile));
+    EXPECT_FALSE(exportTo(fresh));
     const QString access =
         QStringLiteral("An error has occurred in ExportFile 75 Path/File access error");
     EXPECT_EQ(a.ui.messages(), (QStringList{"The filename is not valid", access,
                                             "An error has occurred in ExportFile 76 Path not found",
                                             kMastersNotExportable, kMastersNotExportable, access}));
-    EXPECT_FALSE(QFileInfo::exists(f.transferFile));
+    EXPECT_FALSE(QFileInfo::exists(fresh));
     EXPECT_EQ(a.ui.busyDepth, 0);
 }
