@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
-// System errors become the classic errors the user understands.
 TEST(Recovery, RemovesOnlyTheProgramsOwnTemporaryFiles)
 {
     TempHome home;
@@ -25,6 +24,7 @@ TEST(Recovery, RemovesOnlyTheProgramsOwnTemporaryFiles)
     for (const QString &name : leftovers + kept)
         EXPECT_EQ(QFileInfo::exists(data + name), kept.contains(name)) << name.toStdString();
     EXPECT_EQ(QDir(config).entryList(QDir::Files), QStringList{QStringLiteral("Pellora.ini")});
+    // System errors become the classic errors the user understands.
     const std::pair<int, int> cases[] = {{ENOSPC, 61}, {EDQUOT, 61}, {EFBIG, 61}, {EACCES, 70},
                                          {EPERM, 70},  {EROFS, 70},  {EIO, 57},   {ENOENT, 53}};
     for (const auto &[err, classic] : cases)

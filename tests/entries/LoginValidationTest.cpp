@@ -96,7 +96,6 @@ TEST_F(RulesCheck, EachFailureIsReportedAloneWithItsMessage)
     }
 }
 
-// Capitals without Case Sensitive are stored lower only when the user says so.
 TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
 {
     // Each field with pairs of what was typed and what the check left.
@@ -122,6 +121,7 @@ TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
     check(paired);
     EXPECT_EQ(check(paired), "The description contains a character that cannot be stored: "
                              "(U+D83D). Please remove it.");
+    // Capitals without Case Sensitive are stored lower only when the user says so.
     for (const bool yes : {false, true}) {
         In input = valid();
         input.password = QStringLiteral("Sunflower2024");

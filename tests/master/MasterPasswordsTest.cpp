@@ -5,7 +5,6 @@
 
 using MasterLogin = MasterFixture;
 
-// A reset deletes the store and the log and keeps the second master.
 TEST_F(MasterLogin, MatchesOnlyBothMastersAndValidatesNewOnes)
 {
     const auto matches = [](const char *a, const char *b) {
@@ -28,6 +27,7 @@ TEST_F(MasterLogin, MatchesOnlyBothMastersAndValidatesNewOnes)
         QList<bool>({MastersExist(settings.getBytes(Setting::Master1)), MastersExist("480275"),
                      MastersExist("abcd"), MastersExist("abcde"), MastersExist("4802750")}),
         QList<bool>({false, false, false, true, true}));
+    // A reset deletes the store and the log and keeps the second master.
     storeMasters("first-master", "second-master");
     WriteFile(f.loginFile, QByteArray(218, 'x'));
     WriteFile(logFile, "event\n");

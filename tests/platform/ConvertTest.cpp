@@ -19,7 +19,6 @@ TEST(Convert, NumbersAndDatesConvertOrRaiseTypeMismatchOrOverflow)
               QList<bool>({true, true, false, true, false}));
     EXPECT_EQ(RaisedError([] { CBool(QStringLiteral("yes")); }), VbErr::TypeMismatch);
     EXPECT_EQ(RaisedError([] { CBool(QString()); }), VbErr::TypeMismatch);
-    // Two-digit years follow the window.
     const QDateTime before(QDate(1899, 12, 29), QTime(6, 0));
     EXPECT_EQ(ToOleDate(QDateTime(QDate(2024, 3, 1), QTime(12, 0))), 45352.5);
     EXPECT_TRUE(ToOleDate(before) == -1.25 && FromOleDate(-1.25) == before);
@@ -29,6 +28,7 @@ TEST(Convert, NumbersAndDatesConvertOrRaiseTypeMismatchOrOverflow)
     EXPECT_EQ(GeneralDate(when), QStringLiteral("3/31/2024 10:05:07 PM"));
     EXPECT_EQ(CDate(GeneralDate(when)), std::optional<QDateTime>(when));
     EXPECT_FALSE(IsDate(QStringLiteral("not a date")) || IsDate(QString()) || CDate("2/30/2024"));
+    // Two-digit years follow the window.
     const std::pair<const char *, QDateTime> rows[] = {
         {"3/31/2024", QDateTime(QDate(2024, 3, 31), QTime(0, 0))},
         {"3/1/24", QDateTime(QDate(2024, 3, 1), QTime(0, 0))},
