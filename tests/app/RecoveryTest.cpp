@@ -2,8 +2,6 @@
 #include "TempHome.h"
 #include "platform/DurableFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 #include <gtest/gtest.h>
 
@@ -13,27 +11,20 @@ TEST(Recovery, RemovesOnlyTheProgramsOwnTemporaryFiles)
     const QString data = home.dataFolder();
     const QString config = home.file(QStringLiteral("config"));
     QDir().mkpath(config);
-    const QStringList leftovers{QStringLiteral("Pellora.lgn.a1B2c3"),
-                                QStringLiteral("Pellora.lgn.new.Zz9yX8"),
-                                QStringLiteral("Pellora.masters.qw3rty")};
-    const QStringList kept{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lgn.backup"),
-                           QStringLiteral("Pellora.lgn.unreadable-20261207"),
-                           QStringLiteral("notes.txt.a1B2c3"), QStringLiteral("Pellora.lgn.a1B2c")};
+    const QStringList leftovers{"Pellora.lgn.a1B2c3", "Pellora.lgn.new.Zz9yX8",
+                                "Pellora.masters.qw3rty"};
+    const QStringList kept{"Pellora.lgn", "Pellora.lgn.backup", "Pellora.lgn.unreadable-20261207",
+                           "notes.txt.a1B2c3", "Pellora.lgn.a1B2c"};
     for (const QString &name : leftovers + kept)
         WriteFile(data + name, "x");
     WriteFile(config + QStringLiteral("/Pellora.ini.AbC123"), "x");
     WriteFile(config + QStringLiteral("/Pellora.ini"), "x");
 
     RemoveLeftovers(data, config);
-    for (const QString &name : leftovers)
-        EXPECT_FALSE(QFileInfo::exists(data + name)) << qPrintable(name);
-    for (const QString &name : kept)
-        EXPECT_TRUE(QFileInfo::exists(data + name)) << qPrintable(name);
+    for (const QString &name : leftovers + kept)
+        EXPECT_EQ(QFileInfo::exists(data + name), kept.contains(name)) << name.toStdString();
     EXPECT_EQ(QDir(config).entryList(QDir::Files), QStringList{QStringLiteral("Pellora.ini")});
-}
-
-TEST(Recovery, SystemErrorsBecomeTheClassicErrorsTheUserUnderstands)
-{
+    // System errors become the classic errors the user understands.
     const std::pair<int, int> cases[] = {{ENOSPC, 61}, {EDQUOT, 61}, {EFBIG, 61}, {EACCES, 70},
                                          {EPERM, 70},  {EROFS, 70},  {EIO, 57},   {ENOENT, 53}};
     for (const auto &[err, classic] : cases)

@@ -1,74 +1,39 @@
 #include "FileSizeLimit.h"
-#include "TempHome.h"
+#include "StoreFixture.h"
 #include "crypto/CryptoSelfTest.h"
 #include "crypto/cPQCrypt.h"
-#include "entries/LoginRecord.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-class SelfTestTest : public ::testing::Test
+// Only the last whole record counts; a plaintext left by an earlier run disturbs nothing.
+TEST(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
 {
-protected:
     TempHome home;
-    QString data = home.dataFolder();
-    QString program = home.file(QStringLiteral("program"));
-
-    void SetUp() override { QDir().mkpath(program); }
-
-    void writeCheckFile(const QByteArray &plain)
-    {
-        WriteFile(program + QStringLiteral("/pqchk"), Crypt().Encrypt(plain, kSelfTestPassword));
-    }
-    static QByteArray record(const QByteArray &login)
-    {
-        LoginRecord r;
-        r.Login = FitText(login);
-        return r.encode();
-    }
-    bool leftover() const { return QFileInfo::exists(data + QStringLiteral("pqchk.~gn")); }
-};
-
-TEST_F(SelfTestTest, ShippedCheckFilePassesAndAFullDiskIsNamed)
-{
+    const QString data = home.dataFolder(), program = home.file(QStringLiteral("program"));
+    const QString plain = data + QStringLiteral("pqchk.~gn");
+    QDir().mkpath(program);
+    // The self-test's result over a check file enciphering these bytes.
+    const auto over = [&](const QByteArray &bytes) {
+        WriteFile(program + QStringLiteral("/pqchk"), Crypt().Encrypt(bytes, kSelfTestPassword));
+        return CryptoSelfTest(program, data);
+    };
+    const auto record = [](const QByteArray &login) { return MakeRecord(login).encode(); };
     const QString shipped = QStringLiteral(PELLORA_SOURCE_DIR "/resources");
     int writeError = -1;
-    EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 2);
-    EXPECT_EQ(writeError, 0);
-    EXPECT_FALSE(leftover());
+    EXPECT_TRUE(CryptoSelfTest(shipped, data, &writeError) == 2 && writeError == 0);
     {
         FileSizeLimit full(100);
         EXPECT_EQ(CryptoSelfTest(shipped, data, &writeError), 0);
     }
-    EXPECT_EQ(writeError, 61);
-    EXPECT_FALSE(leftover());
-}
-
-TEST_F(SelfTestTest, OnlyTheLastWholeRecordCounts)
-{
-    writeCheckFile(record("anything") + record("  crccheck  ") + QByteArray(100, 'z'));
-    EXPECT_EQ(CryptoSelfTest(program, data), 2);
-    writeCheckFile(record("crccheck") + record("other"));
+    EXPECT_TRUE(writeError == 61 && !QFileInfo::exists(plain));
     EXPECT_EQ(CryptoSelfTest(program, data), 0);
-}
-
-TEST_F(SelfTestTest, MissingShortOrWrongCheckFilesFail)
-{
+    WriteFile(plain, record("crccheck") + "junk");
+    EXPECT_EQ(over(record("nope")), 0);
+    EXPECT_EQ(over(record("anything") + record("  crccheck  ") + QByteArray(100, 'z')), 2);
+    EXPECT_FALSE(QFileInfo::exists(plain));
+    EXPECT_EQ(over(record("crccheck") + record("other")), 0);
+    EXPECT_EQ(over(record("crccheck").left(217)), 0);
+    EXPECT_EQ(FileMode(plain), 0600) << "the short plaintext left behind is private";
+    WriteFile(program + QStringLiteral("/pqchk"), record("crccheck"));
     EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    writeCheckFile(record("crccheck").left(217));
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    WriteFile(program + QStringLiteral("/pqchk"), record("crccheck")); // never enciphered
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-}
-
-TEST_F(SelfTestTest, LeftoverPlaintextDoesNotDisturbTheNextRun)
-{
-    WriteFile(data + QStringLiteral("pqchk.~gn"), record("crccheck") + "junk");
-    writeCheckFile(record("nope"));
-    EXPECT_EQ(CryptoSelfTest(program, data), 0);
-    writeCheckFile(record("crccheck"));
-    EXPECT_EQ(CryptoSelfTest(program, data), 2);
-    EXPECT_FALSE(leftover());
 }

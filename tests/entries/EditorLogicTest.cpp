@@ -1,51 +1,37 @@
 #include "entries/EditorLogic.h"
 #include "FakeUi.h"
+#include "FixedTime.h"
 #include "entries/LoginValidation.h"
 #include "entries/PasswordField.h"
-#include "platform/Clock.h"
 #include "platform/Convert.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
 
-namespace {
-const QByteArray kEntryKey =
-    QByteArray::fromHex("24c4009772c0a9db57e67b1131c8118b6884e4d745e16a065d");
-const QDateTime kOpened(QDate(2024, 3, 1), QTime(10, 0));
-} // namespace
+const QByteArray kEntryKey("the entry key");
 
 class EditorLogicTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Clock::fix(kOpened);
-        input = NewEntryInput();
-        input.description = QStringLiteral("Bank");
-        input.login = QStringLiteral("jsmith");
-        input.password = QStringLiteral("abcdef");
-    }
-    void TearDown() override
-    {
-        Clock::fix(std::nullopt);
-        QLocale::setDefault(QLocale::c());
+        std::tie(input.description, input.login, input.password) =
+            std::tuple("Bank", "jsmith", "abcdef");
     }
 
+    FixedTime time;
     FakeUi ui;
-    LoginEditorInput input;
+    LoginEditorInput input = NewEntryInput();
 };
 
+// Input that skipped the check is refused with a message, not stored half-converted.
 TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
 {
+    // A two-digit year is this century's; yes, store the password in lower case.
+    std::tie(input.description, input.password) = std::tuple("  Caf\u00e9 \u20ac ", " UPPER case ");
+    std::tie(input.minLength, input.maxLength, input.expireDays, input.expireStart) =
+        std::tuple("6.5", "200", " 30 ", "3/1/24 10:00");
     input.allowSpace = true;
-    input.description = QStringLiteral("  Caf\u00e9 \u20ac ");
-    input.password = QStringLiteral(" UPPER case ");
-    input.minLength = QStringLiteral("6.5");
-    input.maxLength = QStringLiteral("200");
-    input.expireDays = QStringLiteral(" 30 ");
-    input.expireStart = QStringLiteral("3/1/24 10:00"); // a two-digit year is this century's
-    ui.answers << true;                                 // yes, store it in lower case
+    ui.answers << true;
     PasswordTraitSet traits;
     ASSERT_TRUE(frmloginsValidation(ui, input, traits));
     const auto r = BuildLoginRecord(ui, input, kEntryKey);
@@ -55,49 +41,41 @@ TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
     EXPECT_TRUE(r->AllowSpace);
     EXPECT_EQ(QList<qint16>({r->MinLength, r->MaxLength, r->ExpireDays}),
               QList<qint16>({6, 128, 30}));
-    EXPECT_EQ(r->ExpireStart, Convert::ToOleDate(kOpened));
+    EXPECT_EQ(r->ExpireStart, Convert::ToOleDate(FixedTime::Now));
 
     LoginRecord padded = *r;
     padded.Description = FitText("   padded desc");
     padded.Login = FitText(" \xe9t\xe9");
-    EXPECT_EQ(InputFromRecord(padded, kEntryKey)->description, "padded desc");
-    EXPECT_EQ(InputFromRecord(padded, kEntryKey)->login, QStringLiteral("\u00e9t\u00e9"));
-    EXPECT_FALSE(InputFromRecord(*r, "other masters"));
-    EXPECT_FALSE(InputFromRecord(LoginRecord::zero(), kEntryKey));
+    const auto back = InputFromRecord(padded, kEntryKey);
+    EXPECT_EQ(back->description + '|' + back->login, QStringLiteral("padded desc|\u00e9t\u00e9"));
+    EXPECT_FALSE(InputFromRecord(*r, "other masters") ||
+                 InputFromRecord(LoginRecord::zero(), kEntryKey));
 
-    // Input that skipped the check is refused with a message, not stored half-converted.
     input.minLength = QStringLiteral("many");
     EXPECT_FALSE(BuildLoginRecord(ui, input, kEntryKey));
     EXPECT_EQ(ui.messages(), QStringList{"An error has occurred in frmLoginsOK 13 Type mismatch"});
 }
 
-TEST_F(EditorLogicTest, NextChangeIsStartPlusDaysOrNever)
+// Opening an entry shows any past change as never; typing shows the date.
+TEST_F(EditorLogicTest, NextChangeAndCreatedPasswordFollowTheInput)
 {
     for (const auto rule : {NextChangeRule::OnLoad, NextChangeRule::WhileTyping}) {
         EXPECT_EQ(NextChangeText("3/1/2024 10:00:00 AM", "29.5", rule), "3/31/2024 10:00:00 AM");
-        EXPECT_FALSE(NextChangeText("first of March", "30", rule));
-        EXPECT_FALSE(NextChangeText("3/1/2024", "99999", rule));
+        EXPECT_FALSE(NextChangeText("first of March", "30", rule) ||
+                     NextChangeText("3/1/2024", "99999", rule));
     }
-    // Opening an entry shows any past change as never; typing shows the date.
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::OnLoad), "Never");
     EXPECT_EQ(NextChangeText("3/1/2024", "-5", NextChangeRule::WhileTyping), "2/25/2024");
-}
-
-TEST_F(EditorLogicTest, CreateUsesTheLengthsAsTheyStandUpToWhatAFieldStores)
-{
-    input.minLength = input.maxLength = QStringLiteral("10");
-    EXPECT_EQ(CreatePasswordText(ui, input)->size(), 10);
-    input.minLength = input.maxLength = QStringLiteral("100");
-    EXPECT_EQ(CreatePasswordText(ui, input)->size(), 62);
-    input.minLength = QStringLiteral("0");
-    input.maxLength = QStringLiteral("128");
+    const std::tuple<QString, QString, int> rows[] = {
+        {"10", "10", 10}, {"100", "100", 62}, {"", "10", -1}, {"6", "99999999999999999999", -1}};
+    for (const auto &[min, max, length] : rows) {
+        std::tie(input.minLength, input.maxLength) = std::tie(min, max);
+        const auto text = CreatePasswordText(ui, input);
+        EXPECT_EQ(text ? int(text->size()) : -1, length);
+    }
+    std::tie(input.minLength, input.maxLength) = std::tuple("0", "128");
     for (int i = 0; i < 200; ++i)
         ASSERT_LE(CreatePasswordText(ui, input)->size(), 62);
-    input.minLength = QString();
-    EXPECT_FALSE(CreatePasswordText(ui, input));
-    input.minLength = QStringLiteral("6");
-    input.maxLength = QStringLiteral("99999999999999999999");
-    EXPECT_FALSE(CreatePasswordText(ui, input));
     const QString hint = QStringLiteral("Please enter the minimum and maximum length on the "
                                         "Validation tab as numbers before creating a password.");
     EXPECT_EQ(ui.messages(), QStringList({hint, hint}));

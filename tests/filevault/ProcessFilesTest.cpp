@@ -1,13 +1,7 @@
 #include "filevault/ProcessFiles.h"
-#include "StoreFixture.h"
 #include "VaultTestFiles.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/PasswordField.h"
-#include "filevault/VaultJournal.h"
+#include "filevault/VaultMessages.h"
 #include "platform/VbError.h"
-
-#include <gtest/gtest.h>
-#include <sys/stat.h>
 
 class FileVaultRun : public ::testing::Test
 {
@@ -40,78 +34,60 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     VaultRun run = runOf({"a.txt", "b.txt"}, "  spaced pw ", true);
     run.files.insert(1, qMakePair(QStringLiteral("c.txt"), false));
     process(run);
-    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "  spaced pw "));
-    EXPECT_EQ(read("c.txt"), "not selected");
+    EXPECT_EQ(read("a.txt") + read("c.txt"),
+              Crypt().Encrypt("alpha", "  spaced pw ") + "not selected");
     EXPECT_EQ(view.statuses,
               QStringList({"Total Bytes selected for processing: 11", "Processing... a.txt",
                            "Processing... b.txt", "Processing Complete"}));
-    EXPECT_EQ(view.progress, QList<int>({1, 45, 100, 0}));
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
-    EXPECT_EQ(f.ui.busyDepth, 0);
-
     process(run, false);
-    EXPECT_EQ(read("a.txt"), "alpha");
-    EXPECT_EQ(read("b.txt"), "bravo!");
-    EXPECT_TRUE(f.ui.shown.isEmpty());
-    EXPECT_EQ(reloads, 4);
+    EXPECT_EQ(read("a.txt") + read("b.txt"), "alphabravo!");
+    EXPECT_TRUE(f.ui.shown.isEmpty() && f.ui.busyDepth == 0 && reloads == 4);
     const auto records = ReadRecords(f.state.LoginFile);
     ASSERT_EQ(records.size(), 4);
-    const LoginRecord &r = records[3];
-    EXPECT_EQ(r.LoginID, 1003);
-    EXPECT_EQ(r.Login, FitText("FileEncryption"));
-    EXPECT_EQ(r.Description, FitText("b.txt"));
-    EXPECT_EQ(DecodePasswordField(r.Password, f.state.entryKey()), "spaced pw");
-    EXPECT_TRUE(!r.Deleted && r.ExpireDays == 0 && r.ExpireStart == 0.0);
-    EXPECT_TRUE(r.CaseSensitive && r.AllowSpace && !r.RequireMix && !r.RequireSpecial);
-    EXPECT_EQ(r.MinLength, 8);
-    EXPECT_EQ(r.MaxLength, 64);
+    LoginRecord expected = MakeRecord("FileEncryption", "b.txt", records[3].Password);
+    expected.LoginID = 1003, expected.ExpireDays = 0, expected.ExpireStart = 0;
+    expected.CaseSensitive = expected.AllowSpace = true;
+    expected.MinLength = 8, expected.MaxLength = 64;
+    EXPECT_EQ(records[3].encode(), expected.encode());
+    EXPECT_EQ(DecodePasswordField(records[3].Password, f.state.entryKey()), "spaced pw");
     QStringList log;
-    for (const QString op : {"Encrypted: ", "Decrypted: "}) {
-        for (const QString name : {"a.txt", "b.txt"})
-            log << f.logText("Added FileEncryption") << f.logText(op + name);
-    }
+    for (const QString op :
+         {"Encrypted: a.txt", "Encrypted: b.txt", "Decrypted: a.txt", "Decrypted: b.txt"})
+        log << f.logText("Added FileEncryption") << f.logText(op);
     EXPECT_EQ(LogTexts(f.state.LogFile), log);
 }
 
-TEST_F(FileVaultRun, MasterKeyFilesOpenAfterARestartAndNeverBecomeEntries)
-{
-    f.put("m.txt", "master secret");
-    VaultRun run = runOf({"m.txt"}, QString(), true);
-    run.useMasterPasswords = true;
-    process(run);
-    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
-    EXPECT_EQ(view.progress, QList<int>({1, 100, 0}));
-
-    AppState restarted;
-    restarted.ActiveMaster1 = f.state.ActiveMaster1;
-    restarted.ActiveMaster2 = f.state.ActiveMaster2;
-    ProcessFiles(f.ui, restarted, view, run, false, {});
-    EXPECT_EQ(read("m.txt"), "master secret");
-    EXPECT_FALSE(QFile::exists(f.state.LoginFile));
-}
-
-// Too short, not expressible as key bytes, or too long for the entry asked for. Without an entry
-// no maximum holds, and the spaces an entry drops do not count.
-TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedBeforeAnything)
+// Without an entry no maximum holds, and the spaces an entry drops do not count.
+TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedAndMasterKeysServe)
 {
     f.put("a.txt", "alpha");
     for (const VaultRun &run : {runOf({"a.txt"}, "1234567"), runOf({"a.txt"}, "password\u4e2d"),
                                 runOf({"a.txt"}, QString(63, 'p'), true)})
         process(run);
-    EXPECT_EQ(f.ui.messages().size(), 3);
-    EXPECT_EQ(f.ui.messages().value(0), "Please enter a password of between 8 and 64 characters, "
-                                        "or tick the option to use the master passwords");
-    EXPECT_TRUE(view.statuses.isEmpty() && f.ui.busyPushes == 0);
-    EXPECT_EQ(read("a.txt"), "alpha");
-
+    ASSERT_EQ(f.ui.messages().size(), 3);
+    EXPECT_EQ(f.ui.messages()[0], "Please enter a password of between 8 and 64 characters, "
+                                  "or tick the option to use the master passwords");
+    EXPECT_TRUE(view.statuses.isEmpty() && f.ui.busyPushes == 0 && read("a.txt") == "alpha");
     process(runOf({"a.txt"}, QString(70, 'p')));
     EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
     process(runOf({"a.txt"}, QString(62, 'p') + "  ", true));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
+    // Files under the master passwords open after a restart and never become entries.
+    f.put("m.txt", "master secret");
+    VaultRun run = runOf({"m.txt"}, QString(), true);
+    run.useMasterPasswords = true;
+    process(run);
+    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
+    AppState restarted;
+    std::tie(restarted.ActiveMaster1, restarted.ActiveMaster2) =
+        std::tie(f.state.ActiveMaster1, f.state.ActiveMaster2);
+    ProcessFiles(f.ui, restarted, view, run, false, {});
+    EXPECT_TRUE(read("m.txt") == "master secret" && ReadRecords(f.state.LoginFile).size() == 1);
 }
 
-// The total is summed past 32 bits.
-TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
+// The total is summed past 32 bits; a run with nothing selected ends at once.
+TEST_F(FileVaultRun, TooLargeFileOrOtherFailureEndsTheWalkThere)
 {
     f.put("a.txt", "alpha");
     QFile::resize(f.put("big.bin"), kMaxVaultFileSize + 1);
@@ -121,84 +97,19 @@ TEST_F(FileVaultRun, TooLargeFileEndsTheWalkThere)
     EXPECT_EQ(view.statuses.first(), "Total Bytes selected for processing: 3000000010");
     EXPECT_EQ(f.ui.messages(),
               QStringList{"File " + f.folder + "/big.bin is too large, skipping."});
-    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", "password"));
-    EXPECT_EQ(read("c.txt"), "charlie");
+    EXPECT_EQ(read("a.txt") + read("c.txt"), Crypt().Encrypt("alpha", "password") + "charlie");
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
-}
 
-// A file that cannot be changed in place gets no entry and no log event, and is left as it was.
-TEST_F(FileVaultRun, FilesThatCannotBeReadOrWrittenAreSkippedAndTheRunGoesOn)
-{
-    f.state.LogFileEncryption = true;
-    QDir(f.folder).mkdir("sub");
-    ::mkfifo(QFile::encodeName(f.pathOf("pipe")).constData(), 0600);
-    QFile::setPermissions(f.put("locked.txt", "read-only"), QFile::ReadOwner);
-    f.put("c.txt", "charlie");
-    process(runOf({"sub", "pipe", "locked.txt", "c.txt"}, "password", true));
-    const QString reading = "An error reading the file has occurred, skipping ";
-    EXPECT_EQ(f.ui.messages(),
-              QStringList({reading + "sub", reading + "pipe",
-                           "An error writing the file has occurred, skipping locked.txt"}));
-    EXPECT_EQ(read("locked.txt"), "read-only");
-    EXPECT_EQ(read("c.txt"), Crypt().Encrypt("charlie", "password"));
-    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
-    EXPECT_EQ(LogTexts(f.state.LogFile).size(), 1);
-    EXPECT_EQ(FolderEntries(f.folder).size(), 4); // nothing left beside the files
-}
-
-// The entry is stored and on the disk before the file's first byte changes; the bar moves with
-// the bytes.
-TEST_F(FileVaultRun, TheEntryComesFirstAndTheBarFollowsTheBytes)
-{
-    const QByteArray big = RandomBytes(3 * VaultJournal::ChunkSize, 3);
-    f.put("big.bin", big);
-    f.put("empty");
-    QList<bool> entryFirst;
-    ProcessFiles(f.ui, f.state, view, runOf({"big.bin", "empty"}, "password", true), true,
-                 [&] { entryFirst << (read("big.bin") == big); });
-    EXPECT_EQ(entryFirst, QList<bool>({true, false}));
-    EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 2);
-    EXPECT_EQ(view.progress, QList<int>({1, 33, 66, 100, 0}));
-    EXPECT_TRUE(read("big.bin") == Crypt().Encrypt(big, "password"));
-}
-
-// A name an entry cannot hold skips the file only when an entry is wanted; when the store fails,
-// the file is not changed and nothing is logged as added.
-TEST_F(FileVaultRun, WhatCannotBecomeAnEntryIsToldAndNotLogged)
-{
-    f.state.LogPwdChanges = true;
-    const QString name = "\u65e5\u8a18.txt";
-    f.put(name, "diary");
-    process(runOf({name}, "password", true));
-    EXPECT_EQ(read(name), "diary");
-    process(runOf({name}, "password"));
-    EXPECT_EQ(read(name), Crypt().Encrypt("diary", "password"));
-    EXPECT_EQ(f.ui.messages().size(), 1);
-
-    f.put("a.txt", "alpha");
-    QDir().mkpath(f.state.LoginFile);
-    process(runOf({"a.txt"}, "password", true));
-    const QStringList told = f.ui.messages();
-    EXPECT_TRUE(told.value(told.size() - 2).startsWith("An error has occurred in Addlogin "));
-    EXPECT_EQ(told.last(),
-              "No entry could be stored for the password of a.txt, so a.txt has not been changed.");
-    EXPECT_EQ(read("a.txt"), "alpha");
-    EXPECT_FALSE(QFile::exists(f.state.LogFile));
-}
-
-TEST_F(FileVaultRun, NoSelectionEndsAtOnce)
-{
-    f.put("a.txt", "alpha");
-    VaultRun run = runOf({}, "password");
-    run.files << qMakePair(QStringLiteral("a.txt"), false);
-    process(run);
+    view = {};
+    VaultRun none = runOf({}, "password");
+    none.files << qMakePair(QStringLiteral("c.txt"), false);
+    process(none);
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
-    EXPECT_EQ(view.progress, QList<int>{0});
-    EXPECT_EQ(read("a.txt"), "alpha");
-}
+    EXPECT_TRUE(view.progress == QList<int>{0} && read("c.txt") == "charlie");
 
-TEST_F(FileVaultRun, OtherFailureEndsTheRunAndLeavesTheBarAndStatus)
-{
+    // Any other failure ends the run and leaves the bar and the status.
+    f.ui.shown.clear();
+    view = {};
     f.put("a.txt", "alpha");
     f.put("b.txt", "bravo");
     view.onStatus = [](const QString &text) {
@@ -207,8 +118,68 @@ TEST_F(FileVaultRun, OtherFailureEndsTheRunAndLeavesTheBarAndStatus)
     };
     process(runOf({"a.txt", "b.txt"}, "password"));
     EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred.57 Device I/O error"});
-    EXPECT_EQ(read("b.txt"), "bravo");
     EXPECT_EQ(view.statuses.last(), "Processing... b.txt");
+    EXPECT_TRUE(read("b.txt") == "bravo" && f.ui.busyDepth == 0);
     EXPECT_EQ(view.buttons, QList<bool>({false, true}));
-    EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+// A disk full at the journal's head, its first record or a later chunk.
+TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
+{
+    const QByteArray big = RandomBytes(3 * kChunk, 9);
+    const QString unchanged = "\n\nPellora could not keep the record that makes the change safe "
+                              "(61 Disk full), so the file has not been changed.";
+    const QString partly = "\n\nThe file is partly encrypted (61 Disk full). Pellora keeps a "
+                           "record of the change and finishes it before the next run or at its "
+                           "next start.";
+    const std::tuple<qint64, QString, bool> rows[] = {
+        {100, unchanged, false}, {8192, QString(), false}, {2 * kChunk + 16384, partly, true}};
+    for (const auto &[limit, detail, pending] : rows) {
+        f.ui.shown.clear();
+        f.put("big.bin", big);
+        {
+            FileSizeLimit full(limit);
+            process(runOf({"big.bin"}, "password"));
+        }
+        EXPECT_EQ(f.ui.messages(), QStringList{VaultWritingFailed("big.bin") + detail}) << limit;
+        EXPECT_EQ(VaultJournal::findIn(f.state.DataFolder).size(), pending ? 1 : 0);
+        if (pending)
+            process(runOf({}, "password")); // a run first finishes what an earlier one left
+        EXPECT_TRUE(read("big.bin") == (pending ? Crypt().Encrypt(big, "password") : big));
+    }
+}
+
+// Without an entry the name does not matter; a failed store leaves the file and the log alone.
+TEST_F(FileVaultRun, FilesThatCannotBeChangedOrNamedAreSkippedAndTheRunGoesOn)
+{
+    f.state.LogFileEncryption = f.state.LogPwdChanges = true;
+    QDir(f.folder).mkdir("sub");
+    ::mkfifo(QFile::encodeName(f.pathOf("pipe")).constData(), 0600);
+    QFile::setPermissions(f.put("locked.txt", "read-only"), QFile::ReadOwner);
+    const QString name = "\u65e5\u8a18.txt";
+    f.put(name, "diary");
+    f.put("c.txt", "charlie");
+    process(runOf({"sub", "pipe", "locked.txt", name, "c.txt"}, "password", true));
+    EXPECT_EQ(f.ui.messages().mid(0, 3),
+              QStringList({VaultReadingFailed("sub"), VaultReadingFailed("pipe"),
+                           VaultWritingFailed("locked.txt")}));
+    EXPECT_EQ(f.ui.shown.size(), 4);
+    EXPECT_EQ(read("locked.txt") + read(name) + read("c.txt"),
+              "read-onlydiary" + Crypt().Encrypt("charlie", "password"));
+    EXPECT_TRUE(ReadRecords(f.state.LoginFile).size() == 1 &&
+                LogTexts(f.state.LogFile).size() == 2);
+    EXPECT_EQ(FolderEntries(f.folder).size(), 5); // nothing left beside the files
+    process(runOf({name}, "password"));
+    EXPECT_EQ(read(name), Crypt().Encrypt("diary", "password"));
+
+    f.put("a.txt", "alpha");
+    QFile::remove(f.state.LoginFile);
+    QFile::remove(f.state.LogFile);
+    QDir().mkpath(f.state.LoginFile); // a store that cannot be written
+    process(runOf({"a.txt"}, "password", true));
+    const QStringList told = f.ui.messages();
+    EXPECT_TRUE(told.value(told.size() - 2).startsWith("An error has occurred in Addlogin "));
+    EXPECT_EQ(told.last(),
+              "No entry could be stored for the password of a.txt, so a.txt has not been changed.");
+    EXPECT_TRUE(read("a.txt") == "alpha" && !QFile::exists(f.state.LogFile));
 }

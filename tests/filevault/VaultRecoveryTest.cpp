@@ -1,32 +1,8 @@
 #include "filevault/VaultRecovery.h"
 #include "VaultTestFiles.h"
-#include "crypto/cPQCrypt.h"
 #include "filevault/FileKey.h"
-#include "filevault/ProcessFiles.h"
-#include "filevault/VaultJournal.h"
-
-#include <gtest/gtest.h>
 
 namespace {
-const QByteArray kKey = "file password";
-constexpr qint64 kChunk = VaultJournal::ChunkSize;
-
-// A pass stopped dead once a number of chunks were written over, as a kill would stop it.
-struct Stop
-{
-};
-
-void StopAfter(const QString &path, bool encrypt, const JournalPlace &place, qint64 chunks)
-{
-    try {
-        InPlaceCipher(path).run(kKey, encrypt, place, [&](qint64 done) {
-            if (done >= chunks * kChunk)
-                throw Stop{};
-        });
-    } catch (const Stop &) {
-    }
-}
-
 enum class Damage { None, TornOverwrite, TornNextRecord };
 } // namespace
 
@@ -38,116 +14,92 @@ protected:
     const QByteArray cipher = Crypt().Encrypt(plain, kKey);
 
     QStringList journals() const { return VaultJournal::findIn(f.state.DataFolder); }
-    void recover(const QByteArray &entryKey)
+    void recover(const QByteArray &key) { RecoverVaultRuns(f.ui, f.state.DataFolder, key); }
+    QString told(int i) const { return f.ui.messages().value(i); }
+    // A pass stopped dead once a number of chunks were written over, as a kill would stop it.
+    void stopAfter(const QString &path, bool encrypt, qint64 chunks)
     {
-        RecoverVaultRuns(f.ui, f.state.DataFolder, entryKey);
+        try {
+            InPlaceCipher(path).run(kKey, encrypt, f.place(), [&](qint64 done) {
+                if (done >= chunks * kChunk)
+                    throw chunks;
+            });
+        } catch (qint64) {
+        }
     }
 };
 
-// Whatever the stop left (a chunk half written over, a record half written), recovery ends the
-// file as the whole pass would have, in either direction, and names it. While the file was being
-// enciphered, the journal held none of its plain bytes.
+// While the file was being enciphered, the journal held none of its plain bytes.
 TEST_F(FileVaultRecovery, AnInterruptedPassIsFinishedExactly)
 {
-    struct Row
-    {
-        bool encrypt;
-        qint64 stopAfter;
-        Damage damage;
-    };
-    const Row table[] = {{true, 1, Damage::None},
-                         {true, 2, Damage::TornOverwrite},
-                         {true, 1, Damage::TornNextRecord},
-                         {false, 3, Damage::None},
-                         {false, 1, Damage::TornNextRecord}};
-    for (const Row &row : table) {
-        const QByteArray &from = row.encrypt ? plain : cipher;
-        const QByteArray &to = row.encrypt ? cipher : plain;
+    using enum Damage;
+    const std::tuple<bool, qint64, Damage> table[] = {{true, 1, None},
+                                                      {true, 2, TornOverwrite},
+                                                      {true, 1, TornNextRecord},
+                                                      {false, 3, None},
+                                                      {false, 1, TornNextRecord}};
+    for (const auto &[encrypt, chunks, damage] : table) {
+        const QByteArray &from = encrypt ? plain : cipher;
+        const QByteArray &to = encrypt ? cipher : plain;
         const QString path = f.put(QStringLiteral("big.bin"), from);
-        StopAfter(path, row.encrypt, f.place(), row.stopAfter);
+        stopAfter(path, encrypt, chunks);
         ASSERT_EQ(journals().size(), 1);
         const QString journal = journals().first();
-        if (row.damage == Damage::TornOverwrite) {
+        if (damage == TornOverwrite) {
             QFile file(path);
             file.open(QIODevice::ReadWrite);
-            file.seek((row.stopAfter - 1) * kChunk);
-            file.write(from.mid((row.stopAfter - 1) * kChunk, kChunk / 2));
-        } else if (row.damage == Damage::TornNextRecord) {
+            file.seek((chunks - 1) * kChunk);
+            file.write(from.mid((chunks - 1) * kChunk, kChunk / 2));
+        } else if (damage == TornNextRecord) {
             // The second record goes to the journal's end, so cutting the file tears it.
-            ASSERT_EQ(row.stopAfter, 1);
+            ASSERT_EQ(chunks, 1);
             VaultJournal::open(journal)->record(2, kChunk, to.constData() + kChunk, kChunk);
             QFile::resize(journal, QFileInfo(journal).size() - 1000);
         }
-        if (row.encrypt) {
-            EXPECT_FALSE(ReadFile(journal).contains(plain.mid(kChunk / 2, 256)));
-        }
+        EXPECT_FALSE(encrypt && ReadFile(journal).contains(plain.mid(kChunk / 2, 256)));
 
         f.ui.shown.clear();
         recover(f.state.entryKey());
-        EXPECT_TRUE(ReadFile(path) == to) << row.stopAfter << int(row.damage);
-        EXPECT_TRUE(journals().isEmpty());
-        ASSERT_EQ(f.ui.shown.size(), 1);
-        EXPECT_TRUE(
-            f.ui.shown[0].text.endsWith(path + (row.encrypt ? QStringLiteral(" (encrypted)")
-                                                            : QStringLiteral(" (decrypted)"))));
+        EXPECT_TRUE(ReadFile(path) == to && journals().isEmpty()) << chunks;
+        EXPECT_EQ(f.ui.shown.size(), 1);
+        EXPECT_TRUE(told(0).endsWith(path + (encrypt ? " (encrypted)" : " (decrypted)")));
     }
 }
 
-// Under other master passwords, or with the file replaced, nothing is touched; the file is named,
-// and its journal kept until a start that can finish it.
-TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKept)
+// The journal is kept until a start that can finish it.
+TEST_F(FileVaultRecovery, WhatCannotBeFinishedIsNamedAndKeptAndWhatCameBeforeIsDropped)
 {
     const QString path = f.put(QStringLiteral("big.bin"), plain);
-    StopAfter(path, true, f.place(), 1);
+    stopAfter(path, true, 1);
     const QByteArray stopped = ReadFile(path);
     recover("other masters");
+    EXPECT_TRUE(told(0).contains(path + ": it was begun under other master passwords"));
+    EXPECT_EQ(InPlaceCipher(path).run(kKey, false, f.place()), CipherOutcome::Pending);
     EXPECT_TRUE(ReadFile(path) == stopped);
-    ASSERT_EQ(f.ui.shown.size(), 1);
-    EXPECT_TRUE(f.ui.shown[0].text.contains(path + ": it was begun under other master passwords"));
 
     const QString moved = f.pathOf(QStringLiteral("moved.bin"));
     QFile::rename(path, moved);
     WriteFile(path, stopped);
     recover(f.state.entryKey());
-    EXPECT_TRUE(f.ui.shown[1].text.contains(path + ": it has been moved or replaced"));
-    EXPECT_TRUE(ReadFile(path) == stopped);
-    ASSERT_EQ(journals().size(), 1);
+    EXPECT_TRUE(told(1).contains(path + ": it has been moved or replaced"));
+    EXPECT_TRUE(ReadFile(path) == stopped && journals().size() == 1);
 
     QFile::remove(path);
     QFile::rename(moved, path);
     recover(f.state.entryKey());
-    EXPECT_TRUE(ReadFile(path) == cipher);
-    EXPECT_TRUE(journals().isEmpty());
-}
+    EXPECT_TRUE(ReadFile(path) == cipher && journals().isEmpty());
 
-// A journal cut short while being made, or with no whole record, comes before any change: it is
-// dropped without a word and the file stays as it is.
-TEST_F(FileVaultRecovery, JournalsFromBeforeAnyChangeAreDroppedSilently)
-{
-    const QString path = f.put(QStringLiteral("a.txt"), "untouched");
+    // A journal cut short while being made, or with no whole record, came before any change.
+    f.ui.shown.clear();
+    const QString untouched = f.put(QStringLiteral("a.txt"), "untouched");
     VaultJournal::Subject subject;
-    subject.path = QFile::encodeName(path);
+    subject.path = QFile::encodeName(untouched);
     subject.size = 9;
     subject.key = SealFileKey(FileKeyFor(kKey), f.state.entryKey());
     VaultJournal::create(f.state.DataFolder, subject);
     WriteFile(f.state.DataFolder + QStringLiteral("PelloraVault-Ab12Cd.jnl"), "PVJRN");
     ASSERT_EQ(journals().size(), 2);
     recover(f.state.entryKey());
-    EXPECT_TRUE(journals().isEmpty());
-    EXPECT_TRUE(f.ui.shown.isEmpty());
-    EXPECT_EQ(ReadFile(path), "untouched");
-}
-
-// A run first finishes what an earlier one left, then does its own work.
-TEST_F(FileVaultRecovery, ARunFinishesEarlierWorkFirst)
-{
-    const QString path = f.put(QStringLiteral("big.bin"), plain);
-    f.put(QStringLiteral("b.txt"), "bravo");
-    StopAfter(path, true, f.place(), 2);
-    RecordingView view;
-    VaultRun run{f.folder, {{QStringLiteral("b.txt"), true}}, QString::fromLatin1(kKey)};
-    ProcessFiles(f.ui, f.state, view, run, true, {});
-    EXPECT_TRUE(ReadFile(path) == cipher);
-    EXPECT_EQ(ReadFile(f.pathOf(QStringLiteral("b.txt"))), Crypt().Encrypt("bravo", kKey));
-    EXPECT_EQ(f.ui.shown.size(), 1);
+    EXPECT_TRUE(journals().isEmpty() && f.ui.shown.isEmpty());
+    EXPECT_EQ(ReadFile(untouched), "untouched");
 }

@@ -1,26 +1,23 @@
 #pragma once
 
-#include "FakeUi.h"
-#include "TempHome.h"
+#include "FileSizeLimit.h"
+#include "FixedTime.h"
+#include "RecordingView.h"
+#include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "filevault/DropFiles.h"
+#include "crypto/cPQCrypt.h"
 #include "filevault/InPlaceCipher.h"
-#include "filevault/VaultRun.h"
+#include "filevault/VaultJournal.h"
 #include "log/LogRecord.h"
-#include "platform/Clock.h"
 
-#include <QDir>
-#include <QLocale>
 #include <QRandomGenerator>
-#include <functional>
-#include <ostream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 
-// Readable failure output for texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+// The password the passes work with, and the size of a journal's chunk.
+const QByteArray kKey = "file password";
+constexpr qint64 kChunk = VaultJournal::ChunkSize;
 
 inline QByteArray RandomBytes(qint64 size, quint32 seed)
 {
@@ -42,43 +39,21 @@ inline QStringList FolderEntries(const QString &folder)
 inline QStringList LogTexts(const QString &logFile)
 {
     QStringList texts;
-    for (const QByteArray &line : ReadFile(logFile).split('\n')) {
+    for (const QByteArray &line : ReadFile(logFile).split('\n'))
         if (!line.isEmpty())
             texts << QString::fromUtf8(line.mid(line.indexOf('\t') + 1));
-    }
     return texts;
 }
 
-// Records what a vault run or a drop shows.
-struct RecordingView : VaultView, DropView
-{
-    QStringList statuses;
-    QList<int> progress;
-    QList<bool> buttons;
-    int opened = 0;
-    int closed = 0;
-    std::function<void(const QString &)> onStatus;
-
-    void setStatus(const QString &text) override
-    {
-        statuses << text;
-        if (onStatus)
-            onStatus(text);
-    }
-    void setProgress(int value) override { progress << value; }
-    void setButtonsEnabled(bool enabled) override { buttons << enabled; }
-    void open() override { ++opened; }
-    void close() override { ++closed; }
-};
-
-// A home with a store and a log, master values held, the clock and locale fixed, and a folder of
-// files to work on.
+// A home with a store, a log, master values held, a fixed clock and a folder of files.
 struct VaultFixture
 {
     TempHome home;
     FakeUi ui;
     AppState state;
     QString folder = home.path() + QStringLiteral("/files");
+
+    FixedTime time;
 
     VaultFixture()
     {
@@ -88,13 +63,6 @@ struct VaultFixture
         state.ActiveMaster1 = QByteArray("\x91master\0one", 11);
         state.ActiveMaster2 = "\xffmaster two";
         QDir().mkpath(folder);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Clock::fix(QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
-    }
-    ~VaultFixture()
-    {
-        Clock::fix(std::nullopt);
-        QLocale::setDefault(QLocale::c());
     }
     // A log text as written at the fixed time.
     static QString logText(const QString &head)

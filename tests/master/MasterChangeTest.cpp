@@ -3,23 +3,14 @@
 #include "app/AppState.h"
 #include "app/Recovery.h"
 #include "master/MasterChangeJournal.h"
+#include "master/MasterValidation.h"
 #include "master/RedoCrypt.h"
 #include "platform/DurableFile.h"
 
-#include <QDir>
+#include <QProcess>
 #include <functional>
 
-namespace {
 const QList<QByteArray> kPasswords{"secret1", "an old one", QByteArray(62, 'z')};
-
-QList<QByteArray> Passwords(const QString &path, const QByteArray &key)
-{
-    QList<QByteArray> out;
-    for (const LoginRecord &r : ReadRecords(path))
-        out << DecodePasswordField(r.Password, key).value_or("<unreadable>");
-    return out;
-}
-} // namespace
 
 class MasterChange : public MasterFixture
 {
@@ -34,118 +25,58 @@ protected:
 
     void SetUp() override
     {
-        state.LoginFile = f.loginFile;
-        state.LogFile = logFile;
-        state.FirstRun = false;
+        std::tie(state.LoginFile, state.LogFile, state.FirstRun) =
+            std::tuple(f.loginFile, logFile, false);
         state.ActiveMaster1 = MasterValue("first-master");
         state.ActiveMaster2 = MasterValue("second-master");
-        WriteFile(f.loginFile, Bytes(records));
+        WriteFile(f.loginFile, StoreBytes(records));
     }
 
-    bool apply(Settings &to)
+    bool apply()
     {
-        return ApplyMasters(f.ui, state, to, QStringLiteral("new master one"),
-                            QStringLiteral("new master two"), changeFlag);
-    }
-
-    void expectNothingChangedAfter(const QString &message)
-    {
-        EXPECT_EQ(f.ui.messages(), QStringList{message});
-        EXPECT_EQ(ReadFile(f.loginFile), Bytes(records));
-        EXPECT_EQ(state.entryKey(), oldKey);
-        EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("second-master"));
-        EXPECT_TRUE(changeFlag) << "the next Apply must re-encrypt";
-        EXPECT_FALSE(QFile::exists(logFile));
-        EXPECT_EQ(f.ui.busyDepth, 0);
+        return ApplyMasters(f.ui, state, settings, "new master one", "new master two", changeFlag);
     }
 };
 
 TEST_F(MasterChange, EveryPasswordSurvivesAndOnlyALoggedChangeIsLogged)
 {
     changeFlag = false; // unedited boxes holding other masters still re-encrypt
-    ASSERT_TRUE(apply(settings));
+    ASSERT_TRUE(apply());
     EXPECT_EQ(state.entryKey(), newKey);
     EXPECT_EQ(Passwords(f.loginFile, newKey), kPasswords) << "deleted entries included";
-    const QList<LoginRecord> after = ReadRecords(f.loginFile);
-    ASSERT_EQ(after.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        LoginRecord r = after[i];
-        r.Password = records[i].Password;
-        EXPECT_EQ(r.encode(), records[i].encode()) << "only the password field changes " << i;
-    }
-    EXPECT_EQ(Mode(f.loginFile), 0600u);
+    QList<LoginRecord> after = ReadRecords(f.loginFile);
+    for (int i = 0; i < after.size(); ++i)
+        after[i].Password = records[i].Password; // only the password field changes
+    EXPECT_EQ(StoreBytes(after), StoreBytes(records));
+    EXPECT_EQ(FileMode(f.loginFile), 0600);
     EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("new master two"));
-    EXPECT_TRUE(f.ui.shown.isEmpty());
-    EXPECT_FALSE(QFile::exists(logFile)) << "LogMasterChange is off";
+    EXPECT_TRUE(f.ui.shown.isEmpty() && !QFile::exists(logFile)) << "LogMasterChange is off";
 
     state.LogMasterChange = true;
     changeFlag = true;
-    ASSERT_TRUE(apply(settings));
-    EXPECT_FALSE(changeFlag);
-    ASSERT_TRUE(apply(settings)); // nothing changed: nothing re-encrypted or logged
+    ASSERT_TRUE(apply() && !changeFlag);
+    ASSERT_TRUE(apply()); // nothing changed: nothing re-encrypted or logged
     EXPECT_EQ(Passwords(f.loginFile, newKey), kPasswords);
-    const QList<QByteArray> lines = ReadFile(logFile).split('\n');
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].contains("\tSuccessful Master Password Change, ")) << lines[0].constData();
-}
+    const QByteArray log = ReadFile(logFile);
+    EXPECT_TRUE(log.count('\n') == 1 && log.contains("\tSuccessful Master Password Change, "));
 
-TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
-{
-    state.LogMasterChange = true;
-    {
-        FileSizeLimit limit(300);
-        EXPECT_FALSE(apply(settings));
-    }
-    expectNothingChangedAfter(
-        QStringLiteral("An error has occurred in frmOptionsRedoCrypt 61 Disk full"));
-    EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
-              (QStringList{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lock")}))
-        << "no temporary copy left behind";
-
-    f.ui.shown.clear();
-    Settings unwritable(unreachable(QStringLiteral("Pellora.ini")));
-    EXPECT_FALSE(apply(unwritable));
-    expectNothingChangedAfter(
-        QStringLiteral("An error has occurred in frmOptionsApply 76 Path not found"));
-    EXPECT_FALSE(QFile::exists(MasterChangeJournal::journalPath(f.loginFile)));
-
-    f.ui.shown.clear();
-    QByteArray foreign = Bytes(records);
-    foreign.replace(2 * 218 + RecordOffset::Password, 64, *EncodePasswordField("x", "other"));
-    WriteFile(f.loginFile, foreign);
-    EXPECT_FALSE(apply(settings));
-    EXPECT_EQ(ReadFile(f.loginFile), foreign)
-        << "an entry the old key cannot read is never touched";
-    EXPECT_EQ(f.ui.messages(),
-              QStringList{QStringLiteral(
-                  "An error has occurred in frmOptionsRedoCrypt 75 Path/File access error: the "
-                  "store was left unchanged, because 1 of its 2 entries cannot be read with these "
-                  "master passwords")});
-}
-
-TEST_F(MasterChange, NextStartFinishesADecidedChangeAndDropsAnUndecidedOne)
-{
+    // The next start finishes a decided change and drops an undecided one.
+    QFile::remove(logFile);
     namespace Journal = MasterChangeJournal;
     const Journal::NewMasters fresh{MasterValue("new master one"), MasterValue("new master two")};
-    const QByteArray renewed = ReencryptedStore(Bytes(records), oldKey, newKey);
+    const QByteArray renewed = ReencryptedStore(StoreBytes(records), oldKey, newKey);
     // Where a kill can stop the change: after each of its durable steps.
-    const std::function<void()> stops[] = {
-        [&] { DurableFile::replace(Journal::stagedStorePath(f.loginFile), renewed); },
-        [&] { Journal::stage(f.loginFile, renewed, fresh); },
-        [&] {
-            Journal::stage(f.loginFile, renewed, fresh);
-            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
-        },
-        [&] {
-            Journal::stage(f.loginFile, renewed, fresh);
-            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
-            DurableFile::rename(Journal::stagedStorePath(f.loginFile), f.loginFile);
-        },
-    };
-    for (size_t stop = 0; stop < std::size(stops); ++stop) {
-        WriteFile(f.loginFile, Bytes(records));
+    for (int stop = 0; stop < 4; ++stop) {
+        WriteFile(f.loginFile, StoreBytes(records));
         storeMasters("first-master", "second-master");
-        stops[stop]();
+        if (stop == 0)
+            DurableFile::replace(Journal::stagedStorePath(f.loginFile), renewed);
+        else
+            Journal::stage(f.loginFile, renewed, fresh);
+        if (stop >= 2)
+            settings.saveAll({{Setting::Master1, fresh.value1}, {Setting::Master2, fresh.value2}});
+        if (stop == 3)
+            DurableFile::rename(Journal::stagedStorePath(f.loginFile), f.loginFile);
         Settings nextStart;
         RecoverInterruptedWork(f.ui, f.dataFolder, nextStart);
         const QByteArray key =
@@ -153,8 +84,69 @@ TEST_F(MasterChange, NextStartFinishesADecidedChangeAndDropsAnUndecidedOne)
         EXPECT_EQ(key, stop == 0 ? oldKey : newKey) << stop;
         EXPECT_EQ(Passwords(f.loginFile, key), kPasswords) << stop;
         EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::Files),
-                  (QStringList{QStringLiteral("Pellora.lgn"), QStringLiteral("Pellora.lock")}))
+                  QStringList({"Pellora.lgn", "Pellora.lock"}))
             << stop;
     }
     EXPECT_TRUE(f.ui.shown.isEmpty());
+}
+
+// The store and the held and stored masters still agree; changeFlag stays so Apply tries again.
+TEST_F(MasterChange, FailuresLeaveStoreAndMastersAsTheyWere)
+{
+    state.LogMasterChange = true;
+    WriteFile(f.home.file(QStringLiteral("plain-file")), "a file where a folder should be");
+    Settings unwritable(f.home.file(QStringLiteral("plain-file/Pellora.ini")));
+    Settings *target = &settings;
+    QString box1 = "new master one", box2 = "new master two";
+    std::optional<FileSizeLimit> full;
+    QProcess other; // another copy holding the vault
+    QByteArray foreign = StoreBytes(records);
+    foreign.replace(2 * 218 + RecordOffset::Password, 64, *EncodePasswordField("x", "other"));
+    const QString redo = "An error has occurred in frmOptionsRedoCrypt ";
+    const std::pair<std::function<void()>, QString> rows[] = {
+        {[&] { full.emplace(300); }, redo + "61 Disk full"},
+        {[&] { target = &unwritable; },
+         "An error has occurred in frmOptionsApply 76 Path not found"},
+        {[&] { WriteFile(f.loginFile, foreign); },
+         redo + "75 Path/File access error: the store was left unchanged, because 1 of its 2 "
+                "entries cannot be read with these master passwords"},
+        {[&] { QFile::resize(f.loginFile, 218 * 32768); }, redo + "6 Overflow"},
+        {[&] { QFile::remove(f.loginFile), QDir().mkpath(f.loginFile); },
+         redo + "75 Path/File access error"},
+        {[&] {
+             other.start("flock",
+                         {"-o", f.dataFolder + "Pellora.lock", "sh", "-c", "echo; sleep 30"});
+             other.waitForReadyRead(5000);
+         },
+         redo + "70 Permission denied (another copy of Pellora is changing the vault; try again "
+                "when it is done)"},
+        {[&] { box1 = "\u263a"; }, UnstorableMasterMessage(1)},
+        {[&] { box2 = "\u263a"; }, UnstorableMasterMessage(2)},
+    };
+    for (const auto &[setUp, message] : rows) {
+        f.ui.shown.clear();
+        setUp();
+        const QByteArray store = ReadFile(f.loginFile);
+        EXPECT_FALSE(ApplyMasters(f.ui, state, *target, box1, box2, changeFlag));
+        full.reset();
+        other.kill();
+        other.waitForFinished();
+        EXPECT_EQ(f.ui.messages(), QStringList{message});
+        EXPECT_TRUE(ReadFile(f.loginFile) == store && state.entryKey() == oldKey && changeFlag);
+        EXPECT_EQ(Settings().getBytes(Setting::Master2), MasterValue("second-master"));
+        EXPECT_FALSE(QFile::exists(logFile));
+        EXPECT_EQ(QDir(f.dataFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                  QStringList({"Pellora.lgn", "Pellora.lock"}));
+        EXPECT_EQ(f.ui.busyDepth, 0);
+        QDir(f.loginFile).removeRecursively();
+        WriteFile(f.loginFile, StoreBytes(records));
+        target = &settings, box1 = "new master one", box2 = "new master two";
+    }
+
+    // Unchanged masters are only stored again, and a failure to store them is told.
+    changeFlag = false;
+    EXPECT_FALSE(
+        ApplyMasters(f.ui, state, unwritable, "first-master", "second-master", changeFlag));
+    EXPECT_EQ(f.ui.messages().last(), "An error has occurred in frmOptionsApply 76 Path not found");
+    EXPECT_EQ(ReadFile(f.loginFile), StoreBytes(records));
 }

@@ -3,13 +3,9 @@
 #include "FileSizeLimit.h"
 #include "StoreFixture.h"
 #include "app/Settings.h"
-#include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 // A private home with a store path, a recording Ui and the settings store.
 struct MasterFixture : ::testing::Test
@@ -24,35 +20,5 @@ struct MasterFixture : ::testing::Test
         settings.saveBytes(Setting::Master1, MasterValue(plain1));
         settings.saveBytes(Setting::Master2, MasterValue(plain2));
         return MasterValue(plain1) + MasterValue(plain2);
-    }
-
-    static LoginRecord Entry(qint16 id, const QByteArray &login, const QByteArray &password,
-                             const QByteArray &entryKey, bool deleted = false)
-    {
-        LoginRecord r = MakeRecord(login, "for " + login, *EncodePasswordField(password, entryKey));
-        r.LoginID = id;
-        r.Deleted = deleted;
-        return r;
-    }
-
-    static QByteArray Bytes(const QList<LoginRecord> &records)
-    {
-        QByteArray out;
-        for (const LoginRecord &r : records)
-            out += r.encode();
-        return out;
-    }
-
-    static unsigned Mode(const QString &path)
-    {
-        struct stat st = {};
-        return stat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_mode & 0777 : 0;
-    }
-
-    // A path no file can be made at: its folder is a plain file.
-    QString unreachable(const QString &name)
-    {
-        WriteFile(f.home.file(QStringLiteral("plain-file")), "x");
-        return f.home.file(QStringLiteral("plain-file")) + QLatin1Char('/') + name;
     }
 };

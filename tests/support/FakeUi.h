@@ -18,7 +18,6 @@ public:
     QList<Shown> shown;         // messages, in order
     QStringList asked;          // questions, in order
     QStringList askedDefaultNo; // the questions among them whose default is No
-    QStringList prompted;       // prompts, in order
     QQueue<bool> answers;       // Yes/No answers; No when empty
     QQueue<QString> replies;    // prompt and file dialog answers; empty when none left
     int busyDepth = 0;
@@ -38,27 +37,21 @@ public:
         askedDefaultNo.append(text);
         return ask(text, title);
     }
-    QString prompt(const QString &text, const QString &) override
-    {
-        prompted.append(text);
-        return replies.isEmpty() ? QString() : replies.dequeue();
-    }
+    QString prompt(const QString &, const QString &) override { return reply(); }
     QString openFileName(const QString &, const QString &, const QString &) override
     {
-        return replies.isEmpty() ? QString() : replies.dequeue();
+        return reply();
     }
     QString saveFileName(const QString &, const QString &, const QString &,
                          const QString &) override
     {
-        return replies.isEmpty() ? QString() : replies.dequeue();
+        return reply();
     }
-    void pushBusy() override
-    {
-        ++busyDepth;
-        ++busyPushes;
-    }
+    QString reply() { return replies.isEmpty() ? QString() : replies.dequeue(); }
+    void pushBusy() override { ++busyDepth, ++busyPushes; }
     void popBusy() override { --busyDepth; }
 
+    QString lastMessage() const { return shown.isEmpty() ? QString() : shown.last().text; }
     QStringList messages() const
     {
         QStringList out;

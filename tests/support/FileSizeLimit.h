@@ -3,17 +3,15 @@
 #include <csignal>
 #include <sys/resource.h>
 
-// Makes every write past the given file size fail for its lifetime, as a full disk would; even
-// root cannot write past it.
+// Makes every write past the size fail for its lifetime, as a full disk would, even for root.
 class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(rlim_t bytes)
+        : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, m_old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()

@@ -16,6 +16,31 @@ LoginRecord MakeRecord(const QByteArray &login, const QByteArray &description,
     return r;
 }
 
+LoginRecord Entry(qint16 id, const QByteArray &login, const QByteArray &password,
+                  const QByteArray &entryKey, bool deleted)
+{
+    LoginRecord r = MakeRecord(login, "for " + login, *EncodePasswordField(password, entryKey));
+    r.LoginID = id;
+    r.Deleted = deleted;
+    return r;
+}
+
+QByteArray StoreBytes(const QList<LoginRecord> &records)
+{
+    QByteArray out;
+    for (const LoginRecord &r : records)
+        out += r.encode();
+    return out;
+}
+
+QList<QByteArray> Passwords(const QString &path, const QByteArray &key)
+{
+    QList<QByteArray> out;
+    for (const LoginRecord &r : ReadRecords(path))
+        out << DecodePasswordField(r.Password, key).value_or("<unreadable>");
+    return out;
+}
+
 QList<LoginRecord> ReadRecords(const QString &path)
 {
     QFile f(path);

@@ -1,21 +1,9 @@
 #include "TempHome.h"
 
 #include "app/DataFolder.h"
-#include "app/Settings.h"
 #include "crypto/clsPQCrypt.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <sys/stat.h>
-
-namespace {
-QString sharedKeyFolder()
-{
-    static QTemporaryDir keys;
-    return keys.path() + QLatin1String("/keys/");
-}
-} // namespace
 
 TempHome::TempHome()
     : m_oldCwd(QDir::currentPath())
@@ -23,22 +11,13 @@ TempHome::TempHome()
     qputenv("HOME", m_dir.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (m_dir.path() + QLatin1String("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (m_dir.path() + QLatin1String("/data")).toLocal8Bit());
-    clsPQCrypt::setKeyFolder(sharedKeyFolder());
-}
-
-TempHome::~TempHome()
-{
-    QDir::setCurrent(m_oldCwd);
+    static const QTemporaryDir keys; // key pairs are made once per process
+    clsPQCrypt::setKeyFolder(keys.path() + QLatin1String("/keys/"));
 }
 
 QString TempHome::dataFolder() const
 {
     return GetDataFolder();
-}
-
-QString TempHome::settingsPath() const
-{
-    return Settings::defaultPath();
 }
 
 void WriteFile(const QString &path, const QByteArray &bytes)

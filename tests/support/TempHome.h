@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QString>
+#include <QDir>
 #include <QTemporaryDir>
 
-// Points HOME, XDG_CONFIG_HOME and XDG_DATA_HOME into a fresh temporary folder for the lifetime
-// of the object, so no test touches the real user's files. The cipher's key pairs are shared by
-// all tests of one process so that they are made only once.
+// Points HOME and the XDG folders into a fresh temporary folder, so no test touches real files.
 class TempHome
 {
 public:
     TempHome();
-    ~TempHome();
+    ~TempHome() { QDir::setCurrent(m_oldCwd); }
     TempHome(const TempHome &) = delete;
     TempHome &operator=(const TempHome &) = delete;
 
@@ -18,7 +16,6 @@ public:
     QString file(const QString &name) const { return m_dir.filePath(name); }
     // The data folder, created, ending in '/'.
     QString dataFolder() const;
-    QString settingsPath() const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,41 +1,22 @@
 #include "transfer/TextExport.h"
+#include "RecordingView.h"
 #include "TransferFixture.h"
 
-#include <QFileInfo>
-#include <gtest/gtest.h>
-
-namespace {
-struct RecordingView : TextExportView
-{
-    QList<int> progress;
-    bool progressVisible = false;
-    bool finishedVisible = false;
-    void setProgress(int percent) override { progress << percent; }
-    void showProgress(bool visible) override { progressVisible = visible; }
-    void showFinished(bool visible) override { finishedVisible = visible; }
-};
-
-struct Column
-{
-    QByteArray heading, label, value;
-};
-// The columns of the login, the description, the password and the validation rules.
-const QList<QList<Column>> kColumns = {
-    {{"Login", "Login: ", "alice"}},
-    {{"Description", "Description: ", "Mail box"}},
-    {{"Password", "Password: ", "p w,1"}},
-    {{"Expiry-Days", "Expiry Period-Days: ", "30"},
-     {"Case Sensitive", "Case Sensitive: ", "True"},
-     {"Allow Space", "Allow Space Char: ", "False"},
-     {"Require AlphaNumeric", "Require AlphaNumeric: ", "False"},
-     {"Allow Extended Characters", "Allow special chars: ", "True"},
-     {"Minimum Length", "Min Length: ", "6"},
-     {"Maximum Length", "Max length: ", "15"}},
-};
-// Named delimiters are compared exactly; any other text is the delimiter as typed.
+// The columns of the login, the description, the password and then the seven validation rules.
+const QByteArrayList kHeadings = QByteArray("Login|Description|Password|Expiry-Days|Case Sensitive|"
+                                            "Allow Space|Require AlphaNumeric|Allow Extended "
+                                            "Characters|Minimum Length|Maximum Length")
+                                     .split('|');
+const QByteArrayList kLabels =
+    QByteArray("Login: |Description: |Password: |Expiry Period-Days: |Case Sensitive: |Allow Space "
+               "Char: |Require AlphaNumeric: |Allow special chars: |Min Length: |Max length: ")
+        .split('|');
+const QByteArrayList kValues =
+    QByteArray("alice|Mail box|p w,1|30|True|False|False|True|6|15").split('|');
+// Named delimiters are compared exactly; any other text is the delimiter, in windows-1252.
 const QList<std::pair<QString, QByteArray>> kDelimiters = {
-    {"Comma", ","}, {"TAB", "\t"}, {"Semicolon", ";"}, {"Space", " "}, {"Tab", "Tab"}, {"", ""}};
-} // namespace
+    {"Comma", ","}, {"TAB", "\t"}, {"Semicolon", ";"}, {"Space", " "},
+    {"Tab", "Tab"}, {"", ""},      {"\u20ac", "\x80"}};
 
 class TextExportTest : public ::testing::Test
 {
@@ -65,13 +46,11 @@ TEST_F(TextExportTest, EveryFieldCombinationInBothFormatsWithAndWithoutHeadings)
                                   bool(combo & 8), bool(combo & 16), delimiterText};
         QByteArrayList headings, values;
         QByteArray expected;
-        for (int group = 0; group < 4; ++group) {
-            for (const Column &c : kColumns[group]) {
-                if (group == 0 || combo & (1 << (group - 1))) {
-                    headings << c.heading;
-                    values << c.value;
-                    expected += c.label + c.value + "\r\n";
-                }
+        for (int column = 0; column < 10; ++column) {
+            if (column == 0 || combo & (1 << (std::min(column, 3) - 1))) {
+                headings << kHeadings[column];
+                values << kValues[column];
+                expected += kLabels[column] + kValues[column] + "\r\n";
             }
         }
         if (!o.vertical)
@@ -81,22 +60,7 @@ TEST_F(TextExportTest, EveryFieldCombinationInBothFormatsWithAndWithoutHeadings)
         ASSERT_TRUE(run(o));
         EXPECT_EQ(ReadFile(path), expected) << "combination " << combo;
     }
-    EXPECT_TRUE(a.ui.shown.isEmpty());
-    EXPECT_EQ(a.ui.busyDepth, 0);
-}
-
-TEST_F(TextExportTest, TextIsWindows1252)
-{
-    a.add("caf\xe9", "pw");
-    TextExportOptions o{true, false, false, false, false, QStringLiteral("\u20ac")};
-    ASSERT_TRUE(run(o));
-    const QByteArray written = "alice\x80Mail box\r\ncaf\xe9\x80"
-                               "desc\r\n";
-    EXPECT_EQ(ReadFile(path), written);
-    o.delimiterText = QStringLiteral("\u263a");
-    EXPECT_FALSE(run(o));
-    EXPECT_EQ(a.ui.messages(), QStringList{TextExportMessages::DelimiterNotWritable});
-    EXPECT_EQ(ReadFile(path), written);
+    EXPECT_TRUE(a.ui.shown.isEmpty() && a.ui.busyDepth == 0);
 }
 
 TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePasswordsAreCounted)
@@ -108,12 +72,19 @@ TEST_F(TextExportTest, NewFileIsPrivateProgressEndsInTheNoticeAndUnreadablePassw
     EXPECT_EQ(a.ui.messages(),
               QStringList{QString(TextExportMessages::PasswordsUnreadable).arg(1)});
     EXPECT_EQ(FileMode(path), 0600);
-    EXPECT_FALSE(view.progressVisible);
-    EXPECT_TRUE(view.finishedVisible);
-    EXPECT_EQ(view.progress.last(), 100);
+    EXPECT_TRUE(!view.progressVisible && view.finishedVisible && view.progress.last() == 100);
     EXPECT_TRUE(ReadFile(a.state.LogFile).contains("\tExported Plain Text To: "));
+
+    // Before the export: an empty path is refused, and an existing file replaced only on a yes.
+    a.ui.answers << true << false;
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, path), TextExportMode::Replace);
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, path), TextExportMode::Append);
+    EXPECT_EQ(PrepareTextExportTarget(a.ui, a.state, {}), std::nullopt);
+    EXPECT_EQ(a.ui.messages().last(), TextExportMessages::NoPath);
+    EXPECT_EQ(a.ui.asked, QStringList(2, TextExportMessages::Overwrite));
 }
 
+// A store too large is refused before any file is touched.
 TEST_F(TextExportTest, FailuresLeaveTheFileAsItWas)
 {
     const QString fifo = f.home.file(QStringLiteral("pipe"));
@@ -127,11 +98,17 @@ TEST_F(TextExportTest, FailuresLeaveTheFileAsItWas)
         FileSizeLimit limit(100);
         EXPECT_FALSE(run({}, mode));
     }
+    EXPECT_FALSE(run({true, false, false, false, false, QStringLiteral("\u263a")}));
+    QFile::resize(a.state.LoginFile, 218 * 32768);
+    EXPECT_FALSE(run({}, TextExportMode::Replace));
+    EXPECT_FALSE(ExportTextFile(a.ui, a.state, f.settings, view, path + "-new", {}) ||
+                 QFileInfo::exists(path + "-new"));
     EXPECT_EQ(ReadFile(path), "earlier\r\n") << "neither a half replacement nor half an append";
-    const QString io = QStringLiteral("An error has occurred in ExportFile 61 Disk full");
-    EXPECT_EQ(a.ui.messages(), (QStringList{"The filename is not valid",
-                                            "An error has occurred in ExportFile 75 Path/File "
-                                            "access error",
-                                            io, io}));
+    const QString error = QStringLiteral("An error has occurred in ExportFile ");
+    EXPECT_EQ(a.ui.messages(),
+              QStringList({"The filename is not valid", error + "75 Path/File access error",
+                           error + "61 Disk full", error + "61 Disk full",
+                           TextExportMessages::DelimiterNotWritable, error + "6 Overflow",
+                           error + "6 Overflow"}));
     EXPECT_EQ(a.ui.busyDepth, 0);
 }

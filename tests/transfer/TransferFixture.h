@@ -1,16 +1,13 @@
 #pragma once
 
 #include "FileSizeLimit.h"
-
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
-#include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
 
-#include <QDir>
+#include <gtest/gtest.h>
 
 // One installation: its own folder, store, log and master passwords, sharing the test's home.
 struct Installation
@@ -21,38 +18,24 @@ struct Installation
         state.LoginFile = folder + QStringLiteral("/Pellora.lgn");
         state.LogFile = folder + QStringLiteral("/Pellora.log");
         state.FirstRun = false;
-        state.ActiveMaster1 = Crypt().Encrypt(master1, QByteArray(Master::kPassPhrase));
-        state.ActiveMaster2 = Crypt().Encrypt(master2, QByteArray(Master::kPassPhrase));
+        state.ActiveMaster1 = MasterValue(master1);
+        state.ActiveMaster2 = MasterValue(master2);
     }
 
     qint16 add(const QByteArray &login, const QByteArray &password,
                const QByteArray &description = "desc")
     {
-        LoginRecord r =
-            MakeRecord(login, description, *EncodePasswordField(password, state.entryKey()));
+        LoginRecord r = Entry(0, login, password, state.entryKey());
+        r.Description = FitText(description);
         r.CaseSensitive = r.RequireSpecial = true;
         return LoginStore(state.LoginFile, ui).Addlogin(r);
-    }
-
-    // "login=password" for every live entry, in store order.
-    QStringList clearEntries() const
-    {
-        QStringList out;
-        for (const LoginRecord &r : ReadRecords(state.LoginFile)) {
-            if (!r.Deleted)
-                out << QString::fromLatin1(TrimSpaces(r.Login) + '=' +
-                                           DecodePasswordField(r.Password, state.entryKey())
-                                               .value_or(QByteArray("<unreadable>")));
-        }
-        return out;
     }
 
     AppState state;
     FakeUi ui;
 };
 
-// A test home with settings and two installations whose masters differ. The transfer file's
-// path holds blanks and non-ASCII characters.
+// Two installations whose masters differ; the transfer file's path holds blanks and non-ASCII.
 struct TransferFixture
 {
     TempHome home;

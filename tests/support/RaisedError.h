@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/VbError.h"
+
+#include <functional>
+
+// The classic error number that f raises, or 0 when it returns.
+inline int RaisedError(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const VbError &e) {
+        return e.number;
+    }
+    return 0;
+}
