@@ -1,15 +1,12 @@
-// The first run's set-up window, the strength estimates and the questions that must not be
-// answered by a reflex Enter.
+// The first run's set-up window and the strength estimates.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "entries/PasswordStrength.h"
 #include "master/MasterValidation.h"
-#include "ui/QtUi.h"
 #include "ui/frmMain.h"
 #include "ui/frmSetup.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QTest>
 
 class tst_Setup : public QObject
@@ -79,20 +76,6 @@ private Q_SLOTS:
             QCOMPARE(PasswordStrengthBits(password), bits);
         QCOMPARE(PasswordStrengthText(QStringLiteral("abcdefgh")),
                  QStringLiteral("Strength: about 37 bits (weak)"));
-    }
-
-    void resetsQuestionAnswersNoToEnter()
-    {
-        QtUi ui;
-        bool defaultWasNo = false;
-        WhenModal([&defaultWasNo](QWidget *box) {
-            auto *question = qobject_cast<QMessageBox *>(box);
-            defaultWasNo =
-                question && question->defaultButton() == question->button(QMessageBox::No);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        QVERIFY(!ui.askDefaultNo(QStringLiteral("Delete everything?")));
-        QVERIFY(defaultWasNo);
     }
 };
 
