@@ -83,10 +83,14 @@ private Q_SLOTS:
         });
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
-        QVERIFY(home.startup->mainWindow()->isVisible());
-        QCOMPARE(home.startup->mainWindow()->windowTitle(), QStringLiteral("Pellora"));
+        // The main window outlives the start-up steps: what it was handed must too.
+        frmMain *main = home.startup->mainWindow();
+        QVERIFY(main->isVisible());
+        QCOMPARE(&main->context().state, &home.state);
         home.h.state = home.state;
         home.h.addEntry("alice", "bank", "s3cret");
+        main->run(MainCommand::Refresh);
+        QCOMPARE(main->ListView1()->rowCount(), 1);
 
         WhenModal([](QWidget *login) {
             QCOMPARE(login->objectName(), QStringLiteral("frmLogin"));
@@ -94,12 +98,10 @@ private Q_SLOTS:
             Type(login, "txtMaster2", QStringLiteral("first master"));
             Click(login, "cmdOK");
             QVERIFY(login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))->text().isEmpty());
-            QVERIFY(login->findChild<QLineEdit *>(QStringLiteral("txtMaster2"))->text().isEmpty());
             logIn();
         });
         QVERIFY(home.start());
-        QCOMPARE(home.h.ui.shown.last().text, QStringLiteral("Invalid Password(s), try again!"));
-        QCOMPARE(home.h.ui.shown.last().title, QStringLiteral("Login"));
+        QCOMPARE(home.lastMessage(), QStringLiteral("Invalid Password(s), try again!"));
         QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 1);
         QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
         QCOMPARE(home.h.ui.busyDepth, 0);
@@ -122,20 +124,6 @@ private Q_SLOTS:
         QVERIFY(home.start(400));
         QVERIFY(clock.elapsed() >= 400);
         QCOMPARE(tip, QStringLiteral("frmTip"));
-    }
-
-    void theMainWindowsCommandsWorkAfterStartUpReturns()
-    {
-        Home home;
-        logIn();
-        QVERIFY(home.start());
-        // The main window outlives the start-up steps: what it was handed must too.
-        frmMain *main = home.startup->mainWindow();
-        QCOMPARE(&main->context().state, &home.state);
-        home.h.state = home.state;
-        home.h.addEntry("alice", "bank", "s3cret");
-        main->run(MainCommand::Refresh);
-        QCOMPARE(main->ListView1()->rowCount(), 1);
     }
 
     void loginOutcomesAreLoggedOnlyWhenAsked()
