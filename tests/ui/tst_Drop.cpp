@@ -73,14 +73,12 @@ private Q_SLOTS:
         const QString a = h.home.file(QStringLiteral("a.bin"));
         WriteFile(a, plain);
 
-        drop(main, first, a, Qt::NoModifier);
-        QCOMPARE(ReadFile(a), Crypt().Encrypt(plain, "entry pw"));
-        drop(main, first, a, Qt::ShiftModifier);
-        QCOMPARE(ReadFile(a), plain);
-        drop(main, first, a, Qt::ControlModifier);
-        QCOMPARE(ReadFile(a), Crypt().DeCrypt(plain, "entry pw"));
-        drop(main, first, a, Qt::AltModifier);
-        QCOMPARE(ReadFile(a), plain);
+        for (const auto held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            drop(main, first, a, Qt::NoModifier);
+            QCOMPARE(ReadFile(a), Crypt().Encrypt(plain, "entry pw"));
+            drop(main, first, a, held);
+            QCOMPARE(ReadFile(a), plain);
+        }
         drop(main, first, a, Qt::NoModifier);
         drop(main, second, a, Qt::ShiftModifier);
         QCOMPARE(main.selectedLoginId(), std::optional<qint16>(second));
