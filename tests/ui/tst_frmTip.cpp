@@ -5,71 +5,66 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
+namespace {
+// Draws taken in turn, the last one repeated.
+frmTip::Random Draws(QList<double> values)
+{
+    auto left = std::make_shared<QList<double>>(std::move(values));
+    return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
+}
+
+QString TipText(const frmTip &tip)
+{
+    return tip.findChild<QLabel *>(u"lblTipText"_s)->text();
+}
+
+QString WriteTips(const UiHarness &h, const QByteArray &bytes)
+{
+    WriteFile(h.home.file(u"PelloraTips.txt"_s), bytes);
+    return h.home.file(u"PelloraTips.txt"_s);
+}
+} // namespace
+
 class tst_frmTip : public QObject
 {
     Q_OBJECT
 
-private:
-    // Draws taken in turn, the last one repeated.
-    static frmTip::Random draws(QList<double> values)
-    {
-        auto left = std::make_shared<QList<double>>(std::move(values));
-        return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
-    }
-    static QString tipText(const frmTip &tip)
-    {
-        return tip.findChild<QLabel *>(QStringLiteral("lblTipText"))->text();
-    }
-    static QString writeTips(const UiHarness &h, const QByteArray &bytes)
-    {
-        WriteFile(h.home.file(QStringLiteral("PelloraTips.txt")), bytes);
-        return h.home.file(QStringLiteral("PelloraTips.txt"));
-    }
-
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void switchedOffMeansNoWindowAndUncheckingSwitchesOffAtOnce()
     {
         UiHarness h;
-        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("0"));
-        frmTip off(h.context);
-        QVERIFY(!off.openTips(writeTips(h, "a\r\n")));
-
-        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("1"));
+        h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
+        QVERIFY(!frmTip(h.context).openTips(WriteTips(h, "a\r\n")));
+        h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
         frmTip tip(h.context);
-        QVERIFY(tip.openTips(writeTips(h, "a\r\n")));
-        auto *box = tip.findChild<QCheckBox *>(QStringLiteral("chkLoadTipsAtStartup"));
+        QVERIFY(tip.openTips(WriteTips(h, "a\r\n")));
+        auto *box = tip.findChild<QCheckBox *>(u"chkLoadTipsAtStartup"_s);
         QVERIFY(box->isChecked());
         tip.show();
-        QTest::mouseClick(box, Qt::LeftButton);
-        QCOMPARE(h.settings.get(Setting::ShowTipsAtStartup), QStringLiteral("0"));
-        QTest::mouseClick(box, Qt::LeftButton);
-        QCOMPARE(h.settings.get(Setting::ShowTipsAtStartup), QStringLiteral("1"));
+        for (const QString &expected : {u"0"_s, u"1"_s}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(h.settings.get(Setting::ShowTipsAtStartup), expected);
+        }
     }
 
-    void aOneLineFileAlwaysShowsThatLine()
+    void linesEndInAnyWayAndMayBeEmptyAndAnyDrawHitsALine()
     {
         UiHarness h;
-        frmTip tip(h.context, nullptr, draws({0.0, 0.5, 0.999999, 1.0}));
-        QVERIFY(tip.openTips(writeTips(h, "Press Clip to copy.\r\n")));
-        for (int i = 0; i < 4; ++i, tip.DoNextTip())
-            QCOMPARE(tipText(tip), QStringLiteral("Press Clip to copy."));
-    }
+        frmTip one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
+        QVERIFY(one.openTips(WriteTips(h, "Press Clip to copy.\r\n")));
+        for (int i = 0; i < 3; ++i, one.DoNextTip())
+            QCOMPARE(TipText(one), u"Press Clip to copy."_s);
 
-    void linesEndInAnyWayAndMayBeEmpty()
-    {
-        UiHarness h;
-        frmTip tip(h.context, nullptr, draws({0.0, 0.3, 0.5, 0.9}));
-        QVERIFY(tip.LoadTips(writeTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
-        QCOMPARE(tipText(tip), QStringLiteral("Caf\u00e9 \u20ac"));
-        tip.DoNextTip();
-        QCOMPARE(tipText(tip), QString()); // the empty line is an empty tip
-        tip.DoNextTip();
-        QCOMPARE(tipText(tip), QStringLiteral("third"));
-        tip.DoNextTip();
-        QCOMPARE(tipText(tip), QStringLiteral("last without end"));
+        frmTip tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
+        QVERIFY(tip.LoadTips(WriteTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
         QCOMPARE(tip.tips().size(), 5);
+        QStringList shown;
+        for (int i = 0; i < 4; ++i, tip.DoNextTip())
+            shown << TipText(tip);
+        QCOMPARE(shown,
+                 (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));
     }
 
     void aMissingFileShowsTheNotFoundText()
@@ -77,11 +72,8 @@ private Q_SLOTS:
         UiHarness h;
         frmTip tip(h.context);
         QVERIFY(!tip.LoadTips(h.home.path())); // a folder is no tips file
-        QVERIFY(tip.openTips(h.home.file(QStringLiteral("absent.txt"))));
-        QCOMPARE(tipText(tip),
-                 QStringLiteral("That the PelloraTips.txt file was not found? \r\n\r\nCreate a "
-                                "text file named PelloraTips.txt using NotePad with 1 tip per "
-                                "line. Then place it in the same directory as the application. "));
+        QVERIFY(tip.openTips(h.home.file(u"absent.txt"_s)));
+        QVERIFY(TipText(tip).startsWith(u"That the PelloraTips.txt file was not found? "_s));
     }
 };
 
