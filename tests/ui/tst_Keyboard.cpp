@@ -185,11 +185,13 @@ private Q_SLOTS:
         QCOMPARE(edit.count(), 2);
         // The menu runs its own loop: note which one is up, then close it.
         QPointer<QWidget> shown;
-        QTimer::singleShot(0, [&shown] {
-            shown = QApplication::activePopupWidget();
-            if (shown)
-                shown->close();
-        });
+        auto closeMenu = [&shown] {
+            QTimer::singleShot(0, [&shown] {
+                if ((shown = QApplication::activePopupWidget()))
+                    shown->close();
+            });
+        };
+        closeMenu();
         QApplication::sendEvent(list, &fromKeyboard);
         QCoreApplication::processEvents();
         QCOMPARE(popup.count(), 1);
@@ -197,10 +199,7 @@ private Q_SLOTS:
         // At the row, not wherever the pointer happens to be.
         const QPoint at = popup.at(0).at(0).toPoint();
         QVERIFY(list->rowRect(0).contains(list->viewport()->mapFromGlobal(at)));
-        QTimer::singleShot(0, [] {
-            if (QWidget *menu = QApplication::activePopupWidget())
-                menu->close();
-        });
+        closeMenu();
         QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
         QCoreApplication::processEvents();
         QCOMPARE(popup.count(), 2);
