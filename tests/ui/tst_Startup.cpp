@@ -143,7 +143,7 @@ private Q_SLOTS:
         }
     }
 
-    void resetDeletesStoreAndLogAndEndsTheRun()
+    void resetDeletesTheStoreAndEndsTheRun()
     {
         Home home;
         home.h.addEntry("alice", "bank", "s3cret");
