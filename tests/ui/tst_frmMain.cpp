@@ -1,46 +1,137 @@
+// The main window as it is used every day, with the entry editor it opens and files dropped on it.
+#include "ModalDriver.h"
+#include "StoreFixture.h"
 #include "UiHarness.h"
+#include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "entries/RecordFile.h"
+#include "platform/Clock.h"
+#include "platform/Convert.h"
+#include "ui/EntryCommands.h"
 #include "ui/EntryListView.h"
+#include "ui/EntrySortProxy.h"
+#include "ui/FileVaultCommands.h"
 #include "ui/ListCommands.h"
+#include "ui/SecretClipboard.h"
 #include "ui/ViewCommands.h"
+#include "ui/frmLogins.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
-#include <QTest>
+#include <QTabBar>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+const QDateTime kOpened(QDate(2024, 3, 1), QTime(10, 0));
+
+QDateTime At(int month, int day)
+{
+    return QDateTime(QDate(2024, month, day), QTime(9, 0));
+}
+
 struct Main
 {
     UiHarness h;
     frmMain w{h.context};
 
     explicit Main(bool masters = true)
+        : h(masters)
     {
-        if (masters)
-            h.setMasters("first master", "second master");
+        InstallViewCommands(w);
+        InstallListCommands(w);
+        InstallEntryCommands(w);
     }
-    QStringList column(int c)
+    QStringList rows(int column = EntryListView::ColLogin, bool reload = false)
+    {
+        if (reload)
+            w.LoadList();
+        return Column(w.ListView1(), column);
+    }
+    void select(const QString &key)
     {
         w.LoadList();
-        QStringList out;
-        for (int i = 0; i < w.ListView1()->rowCount(); ++i)
-            out << w.ListView1()->text(i, c).trimmed();
-        return out;
+        w.ListView1()->selectRow(w.ListView1()->findRow(key));
     }
-    QString lastMessage() const
+    QString log() const { return QString::fromUtf8(ReadFile(h.state.LogFile)); }
+};
+
+// Answers the next editor a command opens, then makes sure it is closed so no test can hang.
+void OnEditor(const std::function<void(QWidget *)> &inside)
+{
+    WhenModal(
+        [inside](QWidget *editor) {
+            inside(editor);
+            editor->close();
+        },
+        u"frmLogins"_s);
+}
+
+// The editor shown (not modally) over a main window, as New loads it.
+struct Editor
+{
+    UiHarness h{true};
+    frmMain main{h.context};
+    std::unique_ptr<frmLogins> dialog;
+
+    Editor()
     {
-        return h.ui.shown.isEmpty() ? QString() : h.ui.shown.last().text;
+        h.state.EditMode = u"ADD"_s;
+        dialog = std::make_unique<frmLogins>(main);
+        dialog->Form_Load();
+        dialog->show();
+    }
+    QLineEdit *box(const char *name) const { return Find<QLineEdit>(dialog.get(), name); }
+    QString label() const { return Find<QLabel>(dialog.get(), "lblChangeBefore")->text(); }
+    void type(const char *name, const QString &text) const
+    {
+        box(name)->clear();
+        QTest::keyClicks(box(name), text);
+    }
+    void fill(const QString &password) const
+    {
+        type("txtLoginDesc", u"Bank"_s);
+        type("txtLogin", u"jsmith"_s);
+        type("txtPassword", password);
     }
 };
+
+// Drags the data over the row (selecting it, as the pointer does) or the list's empty part,
+// drops it there and lets the drop's work run.
+void Drop(frmMain &main, qint16 onId, const QMimeData &data, Qt::KeyboardModifiers held)
+{
+    const int onto = main.ListView1()->findRow(EntryListView::rowKey(onId));
+    QWidget *viewport = main.ListView1()->viewport();
+    const QPoint at = onto >= 0 ? main.ListView1()->rowRect(onto).center()
+                                : QPoint(viewport->width() / 2, viewport->height() - 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, held);
+    QApplication::sendEvent(viewport, &enter);
+    if (onto >= 0) {
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, held);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, held);
+    QApplication::sendEvent(viewport, &dropped);
+    QTest::qWait(20);
+}
+void Drop(frmMain &main, qint16 onId, const QString &path, Qt::KeyboardModifiers held = {})
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    Drop(main, onId, data, held);
+}
 } // namespace
 
 class tst_frmMain : public QObject
@@ -49,48 +140,44 @@ class tst_frmMain : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void cleanup() { Clock::fix(std::nullopt); }
 
-    void theListShowsLiveEntriesWithoutThePadBlanks()
+    void theListShowsLiveEntriesSortedAsTheSettingsSay()
     {
         Main m;
-        m.h.addEntry(" alice", "bank  of  ours", "pw1");
-        m.h.addEntry("bob", "mail", "pw2", 30);
-        m.h.addEntry("carol", "shop", "pw3");
-        LoginStore(m.h.state.LoginFile, m.h.ui).deletelogin(1001);
-        QCOMPARE(m.column(0), (QStringList{"1000", "1002"}));
+        m.h.addEntry(" zed", "bank  of  ours", "p", 10, At(5, 1));
+        m.h.addEntry("amy", "beta", "p", 0);
+        m.h.addEntry("gone", "x", "p");
+        m.h.addEntry("kim", "gamma", "p", 10, At(1, 1));
+        LoginStore(m.h.state.LoginFile, m.h.ui).deletelogin(1002);
+        QCOMPARE(m.rows(EntryListView::ColLoginID, true), (QStringList{"1000", "1001", "1003"}));
         EntryListView *list = m.w.ListView1();
         QCOMPARE(list->model()->columnCount(), 5);
         QVERIFY(list->isColumnHidden(EntryListView::ColExpirySort));
         QCOMPARE(list->model()->headerData(3, Qt::Horizontal), u"Expiry"_s);
         QCOMPARE(list->text(0, EntryListView::ColDescription).size(), 64);
-        QCOMPARE(list->text(0, EntryListView::ColExpiry), u"Never"_s);
-        QCOMPARE(list->text(0, EntryListView::ColExpirySort), u"25000101"_s);
-        QCOMPARE(list->findRow(u"PQ1001"_s), -1);
+        QCOMPARE(list->text(1, EntryListView::ColExpiry), u"Never"_s);
+        QCOMPARE(list->text(1, EntryListView::ColExpirySort), u"25000101"_s);
+        QCOMPARE(list->findRow(u"PQ1002"_s), -1);
         // Only the padding goes: a leading blank is part of what was typed.
         auto *delegate = qobject_cast<QStyledItemDelegate *>(list->itemDelegate());
         auto shown = [&](int c) {
             return delegate->displayText(list->model()->index(0, c).data(), QLocale());
         };
         QCOMPARE(shown(EntryListView::ColDescription), u"bank  of  ours"_s);
-        QCOMPARE(shown(EntryListView::ColLogin), u" alice"_s);
-    }
+        QCOMPARE(shown(EntryListView::ColLogin), u" zed"_s);
 
-    void sortSettingsFollowTheirPrecedenceAndIdsSortAsText()
-    {
-        Main m;
-        m.h.addEntry("zed", "alpha", "p", 10, QDateTime(QDate(2024, 5, 1), QTime(9, 0)));
-        m.h.addEntry("amy", "beta", "p", 0);
-        m.h.addEntry("kim", "gamma", "p", 10, QDateTime(QDate(2024, 1, 1), QTime(9, 0)));
         m.h.settings.save(Setting::OrderByLogin, u"true"_s);
-        QCOMPARE(m.column(2), (QStringList{"zed", "amy", "kim"})); // lower-case true is no True
+        QCOMPARE(m.rows(2, true), (QStringList{"zed", "amy", "kim"})); // lower-case true is no True
         m.h.settings.save(Setting::OrderByID, u"True"_s);
         m.h.settings.save(Setting::OrderByExpiry, u"True"_s);
-        QCOMPARE(m.column(2), (QStringList{"kim", "zed", "amy"})); // expiry wins, never last
+        QCOMPARE(m.rows(2, true), (QStringList{"kim", "zed", "amy"})); // expiry wins, never last
         m.h.settings.save(Setting::OrderDirection, u"1"_s);
-        QCOMPARE(m.column(2), (QStringList{"amy", "zed", "kim"}));
+        QCOMPARE(m.rows(2, true), (QStringList{"amy", "zed", "kim"}));
         m.h.settings.save(Setting::OrderDirection, u"down"_s);
         m.w.LoadList();
-        QCOMPARE(m.lastMessage(), u"An error has occurred in frmMain_LoadList 13 Type mismatch"_s);
+        QCOMPARE(m.h.lastMessage(),
+                 u"An error has occurred in frmMain_LoadList 13 Type mismatch"_s);
 
         Main ids;
         LoginRecord r;
@@ -101,74 +188,52 @@ private Q_SLOTS:
             bytes += r.encode();
         }
         WriteFile(ids.h.state.LoginFile, bytes);
-        QCOMPARE(ids.column(0), (QStringList{"1000", "10000", "1001"}));
+        QCOMPARE(ids.rows(0, true), (QStringList{"1000", "10000", "1001"})); // ids sort as text
         WriteFile(ids.h.state.LoginFile, QByteArray(LoginRecord().encode()).repeated(32768));
-        QCOMPARE(ids.column(0), QStringList());
-        QCOMPARE(ids.lastMessage(), u"An error has occurred in frmMain_LoadList 6 Overflow"_s);
+        QCOMPARE(ids.rows(0, true), QStringList());
+        QCOMPARE(ids.h.lastMessage(), u"An error has occurred in frmMain_LoadList 6 Overflow"_s);
     }
 
     void geometryIsRestoredAndSavedInTwips()
     {
-        Main m(false);
+        UiHarness h;
         for (const auto &[key, twips] : {std::pair{Setting::MainLeft, "1500"},
                                          {Setting::MainTop, "1500"},
                                          {Setting::MainWidth, "9000"},
                                          {Setting::MainHeight, "7500"}})
-            m.h.settings.save(key, QString::fromLatin1(twips));
-        auto savedWidth = [&m] { return qRound(m.h.settings.getDouble(Setting::MainWidth) / 15); };
-        {
-            frmMain w(m.h.context);
+            h.settings.save(key, QString::fromLatin1(twips));
+        auto savedWidth = [&h] { return qRound(h.settings.getDouble(Setting::MainWidth) / 15); };
+        for (const bool minimized : {false, true}) {
+            frmMain w(h.context);
             const double px = 1440.0 / w.logicalDpiX();
-            QCOMPARE(w.size(), QSize(qRound(9000 / px), qRound(7500 / px)));
+            const QSize twips = minimized ? QSize(12000, 6000) : QSize(9000, 7500);
+            QCOMPARE(w.size(), QSize(qRound(twips.width() / px), qRound(twips.height() / px)));
             w.show();
-            w.resize(qRound(12000 / px), qRound(6000 / px));
-            w.close();
-            QCOMPARE(savedWidth(), 800);
-        }
-        {
-            frmMain w(m.h.context);
-            w.show();
-            w.showMinimized();
-            w.resize(200, 200);
+            if (minimized)
+                w.showMinimized();
+            w.resize(minimized ? QSize(200, 200) : QSize(qRound(12000 / px), qRound(6000 / px)));
             w.close();
             QCOMPARE(savedWidth(), 800); // a minimized window saves nothing
         }
-        m.h.settings.save(Setting::MainLeft, u"-99999999"_s);
-        m.h.settings.save(Setting::MainTop, u"left"_s);
-        frmMain lost(m.h.context);
+        h.settings.save(Setting::MainLeft, u"-99999999"_s);
+        h.settings.save(Setting::MainTop, u"left"_s);
+        frmMain lost(h.context);
         QVERIFY(lost.x() > -100000 && lost.y() >= 0); // brought back onto the screen
     }
 
-    void clipWithoutSelectionDoesNothingAndABadFieldNamesItsStep()
+    void findClipAndCopyActOnTheSelectedRow()
     {
         Main m;
-        m.h.addEntry("alice", "bank", "s3cret");
-        m.w.LoadList();
-        m.w.ListView1()->selectRow(-1);
-        QApplication::clipboard()->setText(u"before"_s);
-        ClipPassword(m.w);
-        QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
-        QVERIFY(m.h.ui.shown.isEmpty());
-        m.h.state.ActiveMaster2 = "other masters";
-        m.w.ListView1()->selectRow(0);
-        ClipPassword(m.w);
-        QCOMPARE(m.lastMessage(),
-                 u"An error has occurred in ClipPassword 13 Type mismatch\r\nLinenum = 4"_s);
-    }
-
-    void findIsCaseSensitiveAndFollowsDisplayOrder()
-    {
-        Main m;
-        m.h.addEntry("zoe", "Mail account", "p");
+        m.h.addEntry("zoe", "Mail account", "s3cret");
         m.h.addEntry("mailman", "post", "p");
-        InstallViewCommands(m.w);
+        m.h.settings.save(Setting::ClearClipboardSeconds, u"2"_s);
         m.w.LoadList();
         m.h.ui.replies << u"mail"_s << u"MAIL"_s << u" "_s;
         FindEntry(m.w);
-        QCOMPARE(m.lastMessage(), u"Found, and selected the item for you."_s);
+        QCOMPARE(m.h.lastMessage(), u"Found, and selected the item for you."_s);
         QCOMPARE(m.w.selectedText(0), u"1001"_s);
         FindEntry(m.w);
-        QCOMPARE(m.lastMessage(), u"No match found"_s);
+        QCOMPARE(m.h.lastMessage(), u"No match found"_s);
         m.w.run(MainCommand::Desc);
         FindEntry(m.w);
         QCOMPARE(m.w.selectedText(0), u"1001"_s); // descending shows 1001 first
@@ -177,9 +242,47 @@ private Q_SLOTS:
         QCOMPARE(m.h.ui.shown.size(), before);
         m.w.run(MainCommand::Refresh);
         QCOMPARE(m.w.ListView1()->text(0, 0), u"1000"_s); // Desc lost on refresh
+
+        m.w.ListView1()->selectRow(0);
+        ClipPassword(m.w);
+        QClipboard *clipboard = QApplication::clipboard();
+        QCOMPARE(clipboard->text(), u"s3cret"_s);
+        QCOMPARE(clipboard->mimeData()->data(u"x-kde-passwordManagerHint"_s), "secret");
+        QCOMPARE(m.w.statusText(), u"Password copied; clears in 2 s"_s);
+        QTRY_COMPARE(m.w.statusText(), u"Password copied; clears in 1 s"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard->text(), QString(), 3000);
+        QCOMPARE(m.w.statusText(), u"Clipboard cleared"_s);
+        // Copied over by the user: neither the delay nor the end takes it away.
+        CopyLogin(m.w);
+        QCOMPARE(m.w.statusText(), u"Login copied; clears in 2 s"_s);
+        clipboard->setText(u"the user's own"_s);
+        QTest::qWait(2500);
+        QCOMPARE(clipboard->text(), u"the user's own"_s);
+        ClipPassword(m.w);
+        clipboard->setText(u"copied after"_s);
+        m.w.close();
+        QCOMPARE(clipboard->text(), u"copied after"_s);
+        // 0 keeps it until the end, which empties it.
+        m.h.settings.save(Setting::ClearClipboardSeconds, u"0"_s);
+        ClipPassword(m.w);
+        QCOMPARE(m.w.statusText(), u"Password copied"_s);
+        QVERIFY(m.w.clipboard().holdsOurs());
+        m.w.close();
+        QCOMPARE(clipboard->text(), QString());
+
+        m.w.ListView1()->selectRow(-1);
+        clipboard->setText(u"before"_s);
+        ClipPassword(m.w);
+        QCOMPARE(clipboard->text(), u"before"_s);
+        QCOMPARE(m.h.ui.shown.size(), before);
+        m.h.state.ActiveMaster2 = "other masters";
+        m.w.ListView1()->selectRow(0);
+        ClipPassword(m.w);
+        QCOMPARE(m.h.lastMessage(),
+                 u"An error has occurred in ClipPassword 13 Type mismatch\r\nLinenum = 4"_s);
     }
 
-    void toolbarPopupAndToggles()
+    void toolbarMenusKeysAndToggles()
     {
         Main m(false);
         QStringList layout;
@@ -192,14 +295,36 @@ private Q_SLOTS:
         m.w.Toolbar1_ButtonClick(u"find"_s);
         m.w.Toolbar1_ButtonClick(u"Find"_s);
         QCOMPARE(found, 1);
-        QVERIFY(
-            !m.w.action(MainCommand::Import)->isEnabled()); // not installed: visibly unavailable
+        QVERIFY(!m.w.action(MainCommand::Import)->isEnabled()); // not installed: unavailable
         QStringList items;
         for (QAction *a : m.w.popupMenu()->actions())
             items << a->text();
         QCOMPARE(items, (QStringList{"New", "Clip Password", "Copy Login", "Edit", "Delete"}));
 
-        InstallViewCommands(m.w);
+        using C = MainCommand;
+        const QList<std::pair<MainCommand, QKeySequence>> keys = {
+            {C::NewLogin, Qt::CTRL | Qt::Key_N},
+            {C::ClipPassword, Qt::CTRL | Qt::Key_C},
+            {C::CopyLogin, Qt::CTRL | Qt::Key_B},
+            {C::DeleteLogin, Qt::Key_Delete},
+            {C::UndoDelete, Qt::CTRL | Qt::Key_Z},
+            {C::Search, Qt::CTRL | Qt::Key_F},
+            {C::Refresh, Qt::Key_F5},
+            {C::Options, Qt::CTRL | Qt::Key_Comma},
+            {C::HelpContents, Qt::Key_F1},
+            {C::Exit, Qt::CTRL | Qt::Key_Q}};
+        for (const auto &[command, key] : keys) {
+            QKeySequence shown;
+            for (QAction *a : m.w.findChildren<QAction *>()) {
+                if (a->property("command").toInt() == int(command) && shown.isEmpty() &&
+                    !a->shortcut().isEmpty())
+                    shown = a->shortcut();
+            }
+            QCOMPARE(shown, key);
+        }
+        QCOMPARE(m.w.menuBar()->actions().at(1)->text(), u"&Edit"_s);
+        QVERIFY(m.w.action(MainCommand::EditLogin)->text().endsWith(u"\tEnter"_s));
+
         m.h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
         QVERIFY(m.w.action(MainCommand::ToggleTips)->isChecked());
         m.w.action(MainCommand::ToggleTips)->trigger(); // unchecking stores nothing
@@ -208,6 +333,335 @@ private Q_SLOTS:
         QCOMPARE(m.h.settings.get(Setting::ShowTipsAtStartup), u"1"_s);
         m.w.action(MainCommand::ToggleStatusBar)->trigger();
         QVERIFY(m.w.statusBar()->isHidden());
+    }
+
+    void theSearchBoxFiltersAsOneTypesInAnyCase()
+    {
+        Main m;
+        m.h.addEntry("alice", "Example Bank", "pw1");
+        m.h.addEntry("bob", "Mail", "pw2");
+        m.h.addEntry("bankteller", "Shop", "pw3");
+        m.w.LoadList();
+        ShowActive(&m.w);
+        QCOMPARE(m.w.selectedRow(), 0); // the first row really is selected after loading
+        QLineEdit *box = m.w.searchBox();
+        QTest::keyClick(&m.w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, u"BANK"_s);
+        QCOMPARE(m.rows(), (QStringList{"alice", "bankteller"}));
+        QCOMPARE(m.w.selectedRow(), 0);
+        QTest::keyClicks(box, u"t"_s);
+        QCOMPARE(m.rows(), QStringList{"bankteller"});
+        box->insert(u"\u263a"_s); // no stored text holds it
+        QCOMPARE(m.rows(), QStringList());
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(m.rows(), (QStringList{"alice", "bob", "bankteller"})); // still in id order
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m.w.ListView1()));
+
+        // Enter in the box edits the first row shown; with nothing shown it does nothing.
+        int edits = 0;
+        m.w.setCommand(MainCommand::EditLogin, [&edits] { ++edits; });
+        box->setText(u"mail"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(m.w.selectedText(EntryListView::ColLogin).trimmed(), u"bob"_s);
+        box->setText(u"nobody"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(edits, 1);
+    }
+
+    void headerClicksSortByDateAndDueEntriesAreMarked()
+    {
+        Main m;
+        Clock::fix(QDateTime(QDate(2024, 3, 10), QTime(12, 0)));
+        m.h.addEntry("b", "d", "p", 5, At(12, 1));
+        m.h.addEntry("a", "d", "p", 0);
+        m.h.addEntry("c", "d", "p", 5, At(2, 1));
+        m.h.addEntry("d", "d", "p", 5, At(3, 10));
+        m.w.LoadList();
+        EntrySortProxy *proxy = m.w.ListView1()->proxy();
+        auto at = [proxy](int row, int role) {
+            return proxy->index(row, EntryListView::ColExpiry).data(role);
+        };
+        QList<int> marks;
+        for (int row = 0; row < proxy->rowCount(); ++row)
+            marks << at(row, EntrySortProxy::MarkRole).toInt();
+        using Mark = EntrySortProxy::Mark;
+        QCOMPARE(marks, (QList<int>{int(Mark::None), int(Mark::None), int(Mark::Expired),
+                                    int(Mark::DueSoon)}));
+        QVERIFY(at(2, Qt::ToolTipRole).toString().contains(u"expired"_s));
+
+        QHeaderView *header = m.w.ListView1()->header();
+        QCOMPARE(header->sortIndicatorSection(), int(EntryListView::ColLoginID));
+        header->sectionClicked(EntryListView::ColExpiry);
+        QCOMPARE(m.w.ListView1()->sortKey(), int(EntryListView::ColExpirySort));
+        QCOMPARE(m.rows(), (QStringList{"c", "d", "b", "a"})); // chronological, not 12/.. < 2/..
+        QCOMPARE(header->sortIndicatorSection(), int(EntryListView::ColExpiry));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        header->sectionClicked(EntryListView::ColExpiry);
+        QCOMPARE(m.rows(), (QStringList{"a", "b", "d", "c"}));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        header->sectionClicked(EntryListView::ColLogin); // another column keeps the direction
+        QCOMPARE(m.rows(), (QStringList{"d", "c", "b", "a"}));
+    }
+
+    void deleteMarksTheRecordAndUndoBringsItBack()
+    {
+        Main m;
+        m.h.state.LogPwdChanges = true;
+        for (const char *login : {"alice", "bob", "carol"})
+            m.h.addEntry(login, "desc", "pw-"_ba + login);
+        m.select(u"PQ1001"_s);
+        m.w.Toolbar1_ButtonClick(u"Delete"_s);
+        QVERIFY(m.h.ui.asked.isEmpty() && m.h.ui.shown.isEmpty());
+        QCOMPARE(m.rows(), (QStringList{"alice", "carol"}));
+        const QList<LoginRecord> stored = ReadRecords(m.h.state.LoginFile);
+        QVERIFY(stored.size() == 3 && stored[1].Deleted && !stored[0].Deleted);
+        QVERIFY(m.log().contains("Deleted bob, "));
+
+        // From the keyboard: Delete leaves nothing selected for a second press.
+        m.w.LoadList();
+        ShowActive(&m.w);
+        QWidget *list = m.w.ListView1();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Delete);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(m.rows(), QStringList{"carol"});
+        QVERIFY(m.w.statusText().startsWith(u"Entry 1000 deleted"_s));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier); // the newest deletion first
+        QCOMPARE(m.rows(), (QStringList{"alice", "carol"}));
+        QCOMPARE(m.w.statusText(), u"Entry 1000 restored"_s);
+        QCOMPARE(m.w.selectedText(EntryListView::ColLogin).trimmed(), u"alice"_s);
+        QVERIFY(m.w.action(MainCommand::UndoDelete)->isEnabled());
+        // The list's own copy of a padded cell gives way to Copy Password.
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"pw-alice"_s);
+        QTest::keyClick(list, Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), u"alice"_s);
+        LoginStore(m.h.state.LoginFile, m.h.ui).cleanup();
+        m.w.LoadList(); // as after an add, which compacts first
+        QVERIFY(!m.w.action(MainCommand::UndoDelete)->isEnabled());
+        QCOMPARE(m.w.deletedEntries().count(), 0);
+
+        m.select(u"PQ1000"_s);
+        QFile::remove(m.h.state.LoginFile);
+        const QString logged = m.log();
+        m.w.run(MainCommand::DeleteLogin);
+        QVERIFY(m.h.ui.messages().last().startsWith("An error has occurred in deletelogin "));
+        QCOMPARE(m.rows(), (QStringList{"alice", "carol"}));
+        QCOMPARE(m.log(), logged);
+    }
+
+    void anEntryMadeWithNewOpensInEditAsSavedAndSavesUnchanged()
+    {
+        Main m;
+        m.h.state.LogPwdChanges = true;
+        Clock::fix(kOpened);
+        OnEditor([](QWidget *editor) {
+            Type(editor, "txtLoginDesc", u"bank"_s);
+            Type(editor, "txtLogin", u"alice"_s);
+            Type(editor, "txtPassword", u"S3cret!"_s);
+            for (const char *rule : {"chkValidation0", "chkValidation1", "chkValidation2"})
+                Find<QCheckBox>(editor, rule)->setChecked(true);
+            Type(editor, "txtValLength0", u"7"_s);
+            Type(editor, "txtValLength1", u"20"_s);
+            Type(editor, "txtExpireDays", u"30"_s);
+            Click(editor, "cmdOK");
+        });
+        m.w.Toolbar1_ButtonClick(u"NewLogin"_s);
+        QCOMPARE(m.rows(0), QStringList{u"1000"_s});
+        QVERIFY(m.log().contains("Added alice, "));
+
+        const QByteArray saved = ReadFile(m.h.state.LoginFile);
+        QString password, nextChange;
+        OnEditor([&](QWidget *editor) {
+            password = Find<QLineEdit>(editor, "txtPassword")->text();
+            nextChange = Find<QLabel>(editor, "lblChangeBefore")->text();
+            Click(editor, "cmdOK");
+        });
+        m.w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m.w));
+        const QRect at = m.w.ListView1()->rowRect(0);
+        QTest::mouseDClick(m.w.ListView1()->viewport(), Qt::LeftButton, {}, at.center());
+        QCOMPARE(password, u"S3cret!"_s);
+        QCOMPARE(nextChange, u"3/31/2024 10:00:00 AM"_s);
+        QCOMPARE(ReadFile(m.h.state.LoginFile), saved);
+        QVERIFY(m.log().contains("Updated alice, "));
+
+        OnEditor([](QWidget *editor) {
+            Type(editor, "txtLoginDesc", u"savings bank"_s);
+            Click(editor, "cmdOK");
+        });
+        m.w.run(MainCommand::EditLogin);
+        QCOMPARE(m.rows(EntryListView::ColDescription), QStringList{u"savings bank"_s});
+    }
+
+    void editOfAnUnreadableEntryOrWithoutARowOpensNoEditor()
+    {
+        Main m;
+        m.h.addEntry("alice", "bank", "s3cret");
+        m.w.LoadList();
+        m.w.ListView1()->selectRow(-1);
+        bool opened = false;
+        QTimer guard;
+        guard.callOnTimeout([&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                opened = modal->close();
+        });
+        guard.start(10);
+        const QByteArray store = ReadFile(m.h.state.LoginFile);
+        m.w.run(MainCommand::EditLogin);
+        m.w.run(MainCommand::DeleteLogin);
+        QVERIFY(m.h.ui.shown.isEmpty());
+        QCOMPARE(ReadFile(m.h.state.LoginFile), store);
+
+        m.select(u"PQ1000"_s);
+        m.h.state.ActiveMaster2 = "written under other masters";
+        m.w.run(MainCommand::EditLogin);
+        QVERIFY(!opened);
+        QCOMPARE(m.h.ui.messages(), QStringList{"An error occurred reading this item. "});
+        QCOMPARE(m.h.ui.busyDepth, 0);
+    }
+
+    void theEditorStoresANewEntryWithItsDefaults()
+    {
+        Clock::fix(kOpened);
+        Editor e;
+        e.h.state.LogPwdChanges = true;
+        QStringList defaults{e.label()};
+        for (const char *name :
+             {"txtExpireDays", "txtExpireStart", "txtValLength0", "txtValLength1"})
+            defaults << e.box(name)->text();
+        QCOMPARE(defaults, (QStringList{"Never", "0", "3/1/2024 10:00:00 AM", "6", "15"}));
+        QCOMPARE(e.dialog->focusWidget(), e.box("txtLoginDesc"));
+
+        e.fill(u"ABCDEF"_s);    // stored lower case: Case Sensitive is off
+        e.h.ui.answers << true; // and the user agreed to that
+        Clock::fix(kOpened.addSecs(300));
+        QTest::keyClick(e.box("txtPassword"), Qt::Key_Return); // OK is the default button
+        QVERIFY(!e.dialog->isVisible());
+        QVERIFY(e.h.ui.shown.isEmpty());
+        const QList<LoginRecord> stored = ReadRecords(e.h.state.LoginFile);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].ExpireStart, Convert::ToOleDate(kOpened)); // when the editor opened
+        QCOMPARE(e.h.passwordOf(1000), QByteArray("abcdef"));
+        QVERIFY(e.main.ListView1()->findRow(u"PQ1000"_s) >= 0);
+        QVERIFY(ReadFile(e.h.state.LogFile).contains("\tAdded jsmith, "));
+    }
+
+    void theEditorLimitsTypingAndKeepsRefusedInput()
+    {
+        Editor e;
+        for (const auto &[name, field] : {std::pair{"txtLoginDesc", "description"},
+                                          {"txtLogin", "login"},
+                                          {"txtPassword", "password"}}) {
+            e.h.ui.shown.clear();
+            QTest::keyClicks(e.box(name), QString(64, u'k'));
+            QVERIFY(e.h.ui.shown.isEmpty());
+            QTest::keyClick(e.box(name), Qt::Key_Z);
+            QCOMPARE(e.h.ui.messages(),
+                     QStringList{u"Only 64 characters can be stored for a %1."_s.arg(field)});
+            QCOMPARE(e.box(name)->text(), QString(64, u'k'));
+        }
+        e.box("txtLoginDesc")->clear();
+        e.box("txtLoginDesc")->insert(QString(10000, u'p')); // as a paste does
+        QCOMPARE(e.box("txtLoginDesc")->text(), QString(64, u'p'));
+
+        e.type("txtExpireStart", u"3/1/2024"_s);
+        e.type("txtExpireDays", u"30"_s);
+        QCOMPARE(e.label(), u"3/31/2024"_s);
+        e.type("txtExpireDays", u"thirty"_s);
+        QCOMPARE(e.label(), u"3/31/2024"_s); // no number: the label keeps its text
+        e.type("txtExpireDays", u"0"_s);
+        QCOMPARE(e.label(), u"Never"_s);
+
+        QVERIFY(QTest::qWaitForWindowActive(e.dialog.get()));
+        auto *tabs = Find<QTabBar>(e.dialog.get(), "tbsPassword");
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), u"Validation"_s);
+        QTest::keyClick(e.dialog->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(e.dialog->findChild<QStackedWidget *>()->currentWidget()->objectName(),
+                 u"picLogins0"_s);
+        QTest::keyClick(e.dialog.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(tabs->currentIndex(), 2); // back, from the first to the last
+        QList<int> topics; // the help topic follows the tab: Password, Expiry, Validation
+        for (int tab = 0; tab < 3; ++tab) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+            topics << e.dialog->property("helpTopic").toInt();
+        }
+        QCOMPARE(topics, (QList<int>{1001, 1008, 1009}));
+
+        auto refused = [&e](const QString &message) {
+            Click(e.dialog.get(), "cmdOK");
+            QVERIFY2(e.h.lastMessage().startsWith(message), qPrintable(e.h.lastMessage()));
+            QVERIFY(e.dialog->isVisible());
+        };
+        e.box("txtLoginDesc")->clear();
+        refused(u"Please enter a description."_s);
+        e.fill(u"abc def1"_s);
+        e.type("txtValLength0", u"six"_s);
+        refused(u"The password has a space; this entry allows none (Validation tab, \"Allow "
+                u"SPACE character\")."_s);
+        QCOMPARE(e.box("txtPassword")->text(), u"abc def1"_s); // the input as the check left it
+        QCOMPARE(e.box("txtValLength0")->text(), u"0"_s);
+        QVERIFY(!QFile::exists(e.h.state.LoginFile));
+
+        e.h.state.LogPwdChanges = true;
+        e.h.state.LoginFile = e.h.home.dataFolder(); // a folder cannot take records
+        e.type("txtPassword", u"abcdefg1"_s);
+        refused(u"An error has occurred in Addlogin "_s);
+        QCOMPARE(e.box("txtPassword")->text(), u"abcdefg1"_s);
+        QVERIFY(!QFile::exists(e.h.state.LogFile));
+    }
+
+    // The row dropped on gives the key; any of Shift, Ctrl and Alt deciphers. A drop with no row
+    // selected, or without files, writes nothing.
+    void aDropEnciphersAndAModifierDeciphers()
+    {
+        UiHarness h(true);
+        const qint16 first = h.addEntry("site", "first", "entry pw");
+        const qint16 second = h.addEntry("other", "second", "other pw");
+        frmMain main(h.context);
+        InstallFileVaultCommands(main);
+        main.show();
+        main.LoadList();
+        QByteArray plain;
+        for (int b = 0; b < 256; ++b)
+            plain.append(char(b));
+        const QString a = h.home.file(u"a.bin"_s);
+        WriteFile(a, plain);
+        for (const auto held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            Drop(main, first, a);
+            QCOMPARE(ReadFile(a), Crypt().Encrypt(plain, "entry pw"));
+            Drop(main, first, a, held);
+            QCOMPARE(ReadFile(a), plain);
+        }
+        Drop(main, first, a);
+        Drop(main, second, a, Qt::ShiftModifier);
+        QCOMPARE(main.selectedLoginId(), std::optional<qint16>(second));
+        QCOMPARE(ReadFile(a), Crypt().DeCrypt(Crypt().Encrypt(plain, "entry pw"), "other pw"));
+
+        const QByteArray scrambled = ReadFile(a);
+        const int runs = h.ui.busyPushes;
+        main.ListView1()->clearSelection();
+        Drop(main, 0, a);
+        QCOMPARE(h.ui.busyPushes, runs + 1);
+        QMimeData pathAsText;
+        pathAsText.setText(a);
+        Drop(main, second, pathAsText, {});
+        QCOMPARE(h.ui.busyPushes, runs + 1);
+        QCOMPARE(ReadFile(a), scrambled);
+        QVERIFY(h.ui.shown.isEmpty());
+
+        const QByteArray store = ReadFile(h.state.LoginFile);
+        Drop(main, first, h.state.LoginFile);
+        QCOMPARE(ReadFile(h.state.LoginFile), store);
+        QCOMPARE(h.ui.messages(), QStringList{"These are Pellora's own files, which it never "
+                                              "encrypts or decrypts, so nothing has been "
+                                              "changed:\n" +
+                                              h.state.LoginFile});
     }
 };
 

@@ -6,13 +6,17 @@
 #include "app/Settings.h"
 #include "ui/AppContext.h"
 
+#include <QTest>
 #include <memory>
+
+class EntryListView;
 
 // A window test's world: its own home folder, a recording Ui, the run's state and settings.
 class UiHarness
 {
 public:
-    UiHarness();
+    // With masters, as a finished first run leaves them ("first master", "second master").
+    explicit UiHarness(bool masters = false);
 
     TempHome home;
     FakeUi ui;
@@ -27,4 +31,21 @@ public:
                     const QByteArray &password, qint16 expireDays = 0,
                     const QDateTime &start = QDateTime(QDate(2024, 3, 1), QTime(10, 0)));
     QByteArray passwordOf(qint16 loginId);
+    QString lastMessage() const { return ui.shown.isEmpty() ? QString() : ui.shown.last().text; }
 };
+
+// The trimmed cells of a list column, in display order.
+QStringList Column(const EntryListView *list, int column);
+
+// Shows the window and waits until it has the keyboard.
+inline void ShowActive(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+template <typename T = QWidget> T *Find(const QObject *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}
