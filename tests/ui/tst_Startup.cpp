@@ -1,21 +1,31 @@
+// Starting the program: the first run's set-up, the login, the checks before the main window,
+// the tip that follows it, a second start, and the identity the desktop knows it by.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
 #include "entries/LoginStore.h"
+#include "entries/PasswordStrength.h"
+#include "master/MasterValidation.h"
 #include "master/PreviousInstallation.h"
 #include "master/ResetPasswords.h"
 #include "platform/Clock.h"
+#include "ui/AppIdentity.h"
+#include "ui/CommandLine.h"
 #include "ui/EntryListView.h"
+#include "ui/SingleInstance.h"
 #include "ui/Startup.h"
 #include "ui/frmMain.h"
+#include "ui/frmTip.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QIcon>
 #include <QLabel>
 #include <QProcess>
-#include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // One home with a program folder holding the check file; each start gets fresh state, as a
@@ -23,19 +33,17 @@ namespace {
 struct Home
 {
     UiHarness h;
-    QString program = h.home.file(QStringLiteral("program"));
+    QString program = h.home.file(u"program"_s);
     AppState state;
     std::unique_ptr<Startup> startup;
 
     explicit Home(bool masters = true)
+        : h(masters)
     {
         QDir().mkpath(program);
-        QFile::copy(QStringLiteral(PELLORA_BINARY_DIR "/pqchk"),
-                    program + QStringLiteral("/pqchk"));
+        QFile::copy(u"" PELLORA_BINARY_DIR "/pqchk"_s, program + u"/pqchk"_s);
         SetProgramFolder(program);
-        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("0"));
-        if (masters)
-            h.setMasters("first master", "second master");
+        h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
     }
     ~Home() { SetProgramFolder(QString()); }
 
@@ -46,20 +54,34 @@ struct Home
         startup = std::make_unique<Startup>(h.ui, state, h.settings, splash);
         return startup->run();
     }
-    QString lastMessage() const
-    {
-        return h.ui.shown.isEmpty() ? QString() : h.ui.shown.last().text;
-    }
+    int rows() const { return startup->mainWindow()->ListView1()->rowCount(); }
 };
 
-void logIn(const QString &first = QStringLiteral("first master"),
-           const QString &second = QStringLiteral("second master"))
+void LogIn(const QString &first = u"first master"_s, const QString &second = u"second master"_s)
 {
     WhenModal([first, second](QWidget *login) {
         Type(login, "txtMaster1", first);
         Type(login, "txtMaster2", second);
         Click(login, "cmdOK");
     });
+}
+
+// Draws taken in turn, the last one repeated.
+frmTip::Random Draws(QList<double> values)
+{
+    auto left = std::make_shared<QList<double>>(std::move(values));
+    return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
+}
+
+QString TipText(const frmTip &tip)
+{
+    return Find<QLabel>(&tip, "lblTipText")->text();
+}
+
+QString WriteTips(const UiHarness &h, const QByteArray &bytes)
+{
+    WriteFile(h.home.file(u"PelloraTips.txt"_s), bytes);
+    return h.home.file(u"PelloraTips.txt"_s);
 }
 } // namespace
 
@@ -70,16 +92,51 @@ class tst_Startup : public QObject
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void firstRunSetsTheMastersThenARestartLogsIn()
+    void firstRunSetsTheMastersThenARestartLogsInAndShowsATip()
     {
         Home home(false);
+        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
         WhenModal([](QWidget *setup) {
-            QCOMPARE(setup->objectName(), QStringLiteral("frmSetup"));
-            Type(setup, "txtMaster1", QStringLiteral("first master"));
-            Type(setup, "txtRepeat1", QStringLiteral("first master"));
-            Type(setup, "txtMaster2", QStringLiteral("second master"));
-            Type(setup, "txtRepeat2", QStringLiteral("second master"));
-            Click(setup, "cmdOK");
+            QTest::keyClick(setup, Qt::Key_Escape);
+            QVERIFY(setup->isVisible());
+            Click(setup, "cmdCancel");
+        });
+        QVERIFY(!home.start());
+        QCOMPARE(home.startup->exitCode(), 1);
+        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
+        QCOMPARE(home.h.settings.get(Setting::Master1), u"480275"_s); // the next start is first
+
+        WhenModal([&home](QWidget *setup) {
+            QCOMPARE(setup->objectName(), u"frmSetup"_s);
+            QStringList order;
+            for (int i = 0; i < 4; ++i) {
+                order << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(order, (QStringList{"txtMaster1", "txtRepeat1", "txtMaster2", "txtRepeat2"}));
+            QVERIFY(!Find<QLabel>(setup, "lblAbout")->text().isEmpty());
+            auto *capsLock = Find<QLabel>(setup, "lblCapsLock");
+            QVERIFY(!capsLock->isVisible());
+            QTest::keyClicks(Find(setup, "txtMaster1"), u"A"_s); // a capital without Shift
+            QVERIFY(capsLock->isVisible());
+            QTest::keyClicks(Find(setup, "txtMaster1"), u"a"_s);
+            QVERIFY(!capsLock->isVisible());
+            QCOMPARE(Find<QLabel>(setup, "lblStrength1")->text(), PasswordStrengthText(u"Aa"_s));
+
+            auto fill = [setup](const char *m1, const char *r1, const char *m2, const char *r2) {
+                Type(setup, "txtMaster1", QString::fromLatin1(m1));
+                Type(setup, "txtRepeat1", QString::fromLatin1(r1));
+                Type(setup, "txtMaster2", QString::fromLatin1(m2));
+                Type(setup, "txtRepeat2", QString::fromLatin1(r2));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter confirms
+            };
+            fill("first master", "first master", "second master", "second mastr");
+            QCOMPARE(home.h.lastMessage(),
+                     u"Master 2 and its repeat differ. Please type master 2 again, twice."_s);
+            QCOMPARE(QApplication::focusWidget()->objectName(), u"txtMaster2"_s);
+            fill("short", "short", "second master", "second master");
+            QCOMPARE(home.h.lastMessage(), QString::fromLatin1(kMasterRulesMessage));
+            fill("first master", "first master", "second master", "second master");
         });
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
@@ -90,54 +147,39 @@ private Q_SLOTS:
         home.h.state = home.state;
         home.h.addEntry("alice", "bank", "s3cret");
         main->run(MainCommand::Refresh);
-        QCOMPARE(main->ListView1()->rowCount(), 1);
+        QCOMPARE(home.rows(), 1);
 
+        home.h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
         WhenModal([](QWidget *login) {
-            QCOMPARE(login->objectName(), QStringLiteral("frmLogin"));
-            Type(login, "txtMaster1", QStringLiteral("second master"));
-            Type(login, "txtMaster2", QStringLiteral("first master"));
+            QCOMPARE(login->objectName(), u"frmLogin"_s);
+            Type(login, "txtMaster1", u"second master"_s);
+            Type(login, "txtMaster2", u"first master"_s);
             Click(login, "cmdOK");
-            QVERIFY(login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))->text().isEmpty());
-            logIn();
+            QVERIFY(Find<QLineEdit>(login, "txtMaster1")->text().isEmpty());
+            LogIn();
         });
-        QVERIFY(home.start());
-        QCOMPARE(home.lastMessage(), QStringLiteral("Invalid Password(s), try again!"));
-        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 1);
-        QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
-        QCOMPARE(home.h.ui.busyDepth, 0);
-    }
-
-    void theMainWindowWaitsForTheSplashAndATipFollows()
-    {
-        Home home;
-        home.h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("1"));
-        logIn();
-        QString tip;
-        WhenModal(
-            [&tip](QWidget *w) {
-                tip = w->objectName();
-                w->close();
-            },
-            QStringLiteral("frmTip"));
+        WhenModal([](QWidget *tip) { tip->close(); }, u"frmTip"_s);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(home.start(400));
-        QVERIFY(clock.elapsed() >= 400);
-        QCOMPARE(tip, QStringLiteral("frmTip"));
+        QVERIFY(clock.elapsed() >= 400); // the main window waits for the splash
+        QCOMPARE(home.h.lastMessage(), u"Invalid Password(s), try again!"_s);
+        QCOMPARE(home.rows(), 1);
+        QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
+        QCOMPARE(home.h.ui.busyDepth, 0);
     }
 
     void loginOutcomesAreLoggedOnlyWhenAsked()
     {
         for (const bool logging : {false, true}) {
             Home home;
-            const QString flag = logging ? QStringLiteral("1") : QStringLiteral("0");
-            home.h.settings.save(Setting::LogMasterFailure, flag);
-            home.h.settings.save(Setting::LogStartup, flag);
+            home.h.settings.save(Setting::LogMasterFailure, logging ? u"1"_s : u"0"_s);
+            home.h.settings.save(Setting::LogStartup, logging ? u"1"_s : u"0"_s);
             WhenModal([](QWidget *login) { Click(login, "cmdCancel"); });
             QVERIFY(!home.start());
             QVERIFY(!home.startup->mainWindow());
             QCOMPARE(ReadFile(home.h.state.LogFile).contains("Master Login Failure "), logging);
-            logIn();
+            LogIn();
             QVERIFY(home.start());
             QCOMPARE(ReadFile(home.h.state.LogFile).contains("Successful Startup, "), logging);
         }
@@ -169,39 +211,36 @@ private Q_SLOTS:
             Home home;
             home.h.addEntry("old entry", "from before", "oldpass");
             const QByteArray oldStore = ReadFile(home.h.state.LoginFile);
-            QFile::rename(home.h.state.LoginFile, home.program + QStringLiteral("/old.lgn"));
+            QFile::rename(home.h.state.LoginFile, home.program + u"/old.lgn"_s);
             home.h.ui.answers << yes;
-            logIn();
+            LogIn();
             QVERIFY(home.start());
             QCOMPARE(home.h.ui.asked.value(0), QString::fromLatin1(kPreviousInstallationQuestion));
-            QVERIFY(!QFile::exists(home.program + QStringLiteral("/old.lgn")));
-            const QString moved = home.state.DataFolder + QStringLiteral("Pelloralgn.old");
+            QVERIFY(!QFile::exists(home.program + u"/old.lgn"_s));
+            const QString moved = home.state.DataFolder + u"Pelloralgn.old"_s;
             QCOMPARE(ReadFile(moved), oldStore);
-            QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), yes ? 1 : 0);
-            QVERIFY(home.h.ui.messages().contains(QStringLiteral("File moved to: ") + moved));
+            QCOMPARE(home.rows(), yes ? 1 : 0);
+            QVERIFY(home.h.ui.messages().contains(u"File moved to: "_s + moved));
         }
     }
 
     void startupFailuresEndTheRunWithTheirMessages()
     {
         Home home;
-        home.h.settings.save(Setting::LogExports, QStringLiteral("yes"));
+        home.h.settings.save(Setting::LogExports, u"yes"_s);
         QVERIFY(!home.start());
-        QCOMPARE(
-            home.lastMessage(),
-            QStringLiteral("An error has occurred in Loading the application 13 Type mismatch "));
-
-        home.h.settings.save(Setting::LogExports, QStringLiteral("0"));
-        WriteFile(home.program + QStringLiteral("/pqchk"), "damaged");
+        QCOMPARE(home.h.lastMessage(),
+                 u"An error has occurred in Loading the application 13 Type mismatch "_s);
+        home.h.settings.save(Setting::LogExports, u"0"_s);
+        WriteFile(home.program + u"/pqchk"_s, "damaged");
         QVERIFY(!home.start());
-        QVERIFY(home.lastMessage().startsWith(
-            QStringLiteral("Either there is a file missing, or the base")));
+        QVERIFY(home.h.lastMessage().startsWith(u"Either there is a file missing, or the base"_s));
     }
 
     void aSecondStartBringsTheRunningWindowForwardAndEndsWithAFailure()
     {
         Home home;
-        logIn();
+        LogIn();
         QVERIFY(home.start());
         frmMain *main = home.startup->mainWindow();
         main->showMinimized();
@@ -209,15 +248,25 @@ private Q_SLOTS:
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         second.setProcessEnvironment(environment);
-        second.start(QStringLiteral(PELLORA_BINARY_DIR "/pellora"), {});
+        second.start(u"" PELLORA_BINARY_DIR "/pellora"_s, {});
         QVERIFY(second.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(!main->isMinimized());
         QCOMPARE(second.readAllStandardOutput(), QByteArray());
+        QVERIFY(!ShowRunningInstance(home.h.home.file(u"nobody.socket"_s)));
+
+        // The command line's two questions are answered without a window.
+        QCOMPARE(CommandLineAnswer({u"pellora"_s, u"--version"_s}).value_or(QString()),
+                 u"pellora " PELLORA_VERSION "\n"_s);
+        for (const QString &help : {u"--help"_s, u"-h"_s})
+            QVERIFY(CommandLineAnswer({u"pellora"_s, help})
+                        .value_or(QString())
+                        .startsWith(u"Usage: pellora"_s));
+        QCOMPARE(CommandLineAnswer({u"pellora"_s, u"-platform"_s, u"xcb"_s}), std::nullopt);
     }
 
     void aStoreWithoutMastersAsksForItsOwnAndIsNeverReencrypted()
@@ -228,37 +277,33 @@ private Q_SLOTS:
         const QString store = home.h.state.LoginFile;
         const QByteArray before = ReadFile(store);
         home.h.settings.saveBytes(Setting::Master1, "480275"); // lost masters, kept store
-
         WhenModal([](QWidget *dialog) {
-            QCOMPARE(dialog->objectName(), QStringLiteral("storeMastersDialog"));
-            QVERIFY(
-                dialog->findChild<QLabel *>()->text().contains(QStringLiteral("found 2 entries")));
-            Type(dialog, "master1", QStringLiteral("first master"));
-            Type(dialog, "master2", QStringLiteral("wrong master"));
+            QCOMPARE(dialog->objectName(), u"storeMastersDialog"_s);
+            QVERIFY(dialog->findChild<QLabel *>()->text().contains(u"found 2 entries"_s));
+            Type(dialog, "master1", u"first master"_s);
+            Type(dialog, "master2", u"wrong master"_s);
             Click(dialog, "okButton");
-            Type(dialog, "master2", QStringLiteral("second master"));
+            Type(dialog, "master2", u"second master"_s);
             Click(dialog, "okButton");
         });
         QVERIFY(home.start());
         QCOMPARE(home.h.ui.messages().first(),
-                 QStringLiteral("These master passwords do not open the entries in ") + store +
-                     QLatin1Char('.'));
+                 u"These master passwords do not open the entries in "_s + store + u'.');
         QVERIFY(!home.state.FirstRun);
         QCOMPARE(ReadFile(store), before);
-        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 2);
+        QCOMPARE(home.rows(), 2);
 
         // A user who lost them sets the store aside and starts afresh; Escape would change nothing.
         home.h.settings.saveBytes(Setting::Master1, "480275");
         home.h.ui.answers << true << true; // set it aside; then quit the set-up
         WhenModal([](QWidget *dialog) { Click(dialog, "setAsideButton"); });
-        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, QStringLiteral("frmSetup"));
+        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, u"frmSetup"_s);
         QVERIFY(!home.start());
-        const QString aside = store + QStringLiteral(".unreadable-") +
-                              Clock::now().date().toString(QStringLiteral("yyyyMMdd"));
+        const QString aside =
+            store + u".unreadable-"_s + Clock::now().date().toString(u"yyyyMMdd"_s);
         QCOMPARE(ReadFile(aside), before);
-        QVERIFY(
-            home.h.ui.messages().contains(QStringLiteral("The store is now ") + aside +
-                                          QStringLiteral(". Pellora starts with an empty vault.")));
+        QVERIFY(home.h.ui.messages().contains(u"The store is now "_s + aside +
+                                              u". Pellora starts with an empty vault."_s));
     }
 
     void aReadOnlyVaultStillListsAndSaysSo()
@@ -266,43 +311,95 @@ private Q_SLOTS:
         Home home;
         const QString folder = GetDataFolder();
         auto mount = [&](const QStringList &args) {
-            return QProcess::execute(QStringLiteral("mount"), args) == 0;
+            return QProcess::execute(u"mount"_s, args) == 0;
         };
-        if (!mount({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                    QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}))
+        if (!mount({u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=1m"_s, u"tmpfs"_s, folder}))
             QSKIP("needs root to mount a read-only file system");
         home.h.addEntry("alice", "bank", "pw-alice");
-        QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
-        logIn();
+        QVERIFY(mount({u"-o"_s, u"remount,ro"_s, folder}));
+        LogIn();
         const bool started = home.start();
-        const int rows = started ? home.startup->mainWindow()->ListView1()->rowCount() : -1;
+        const int rows = started ? home.rows() : -1;
         const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
         const QStringList messages = home.h.ui.messages();
-        QProcess::execute(QStringLiteral("umount"), {folder});
+        QProcess::execute(u"umount"_s, {folder});
         QVERIFY(!deleted);
         QVERIFY(started);
         QCOMPARE(rows, 1);
-        const QStringList expected{
-            QStringLiteral("The vault in ") + folder +
-                QStringLiteral(" is read-only: you can list the entries and copy passwords, but "
-                               "no change can be saved."),
-            QStringLiteral("An error has occurred in deletelogin 70 Permission denied")};
-        QCOMPARE(messages, expected);
+        QCOMPARE(messages, (QStringList{u"The vault in "_s + folder +
+                                            u" is read-only: you can list the entries and copy "
+                                            u"passwords, but no change can be saved."_s,
+                                        u"An error has occurred in deletelogin 70 Permission "
+                                        u"denied"_s}));
     }
 
-    void firstRunCancelEndsAndTheNextStartIsFirstAgain()
+    void theStrengthEstimateCountsTheKindsOfCharacters()
     {
-        Home home(false);
-        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
-        WhenModal([](QWidget *setup) {
-            QTest::keyClick(setup, Qt::Key_Escape);
-            QVERIFY(setup->isVisible());
-            Click(setup, "cmdCancel");
-        });
-        QVERIFY(!home.start());
-        QCOMPARE(home.startup->exitCode(), 1);
-        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
-        QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
+        for (const auto &[password, bits] : {std::pair{"", 0},
+                                             {"abcdefgh", 37},
+                                             {"Abcdefg1", 47},
+                                             {"Harbour-lights-9", 105},
+                                             {"\xc3\xa9t\xc3\xa9", 20}})
+            QCOMPARE(PasswordStrengthBits(QString::fromUtf8(password)), bits);
+        QCOMPARE(PasswordStrengthText(u"abcdefgh"_s), u"Strength: about 37 bits (weak)"_s);
+    }
+
+    void tipsSwitchedOffShowNoWindowAndUncheckingSwitchesThemOffAtOnce()
+    {
+        UiHarness h;
+        h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
+        QVERIFY(!frmTip(h.context).openTips(WriteTips(h, "a\r\n")));
+        h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
+        frmTip tip(h.context);
+        QVERIFY(tip.openTips(WriteTips(h, "a\r\n")));
+        auto *box = Find<QCheckBox>(&tip, "chkLoadTipsAtStartup");
+        QVERIFY(box->isChecked());
+        tip.show();
+        for (const QString &expected : {u"0"_s, u"1"_s}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(h.settings.get(Setting::ShowTipsAtStartup), expected);
+        }
+        QVERIFY(!tip.LoadTips(h.home.path())); // a folder is no tips file
+        QVERIFY(tip.openTips(h.home.file(u"absent.txt"_s)));
+        QVERIFY(TipText(tip).startsWith(u"That the PelloraTips.txt file was not found? "_s));
+    }
+
+    void tipLinesEndInAnyWayAndMayBeEmptyAndAnyDrawHitsALine()
+    {
+        UiHarness h;
+        frmTip one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
+        QVERIFY(one.openTips(WriteTips(h, "Press Clip to copy.\r\n")));
+        for (int i = 0; i < 3; ++i, one.DoNextTip())
+            QCOMPARE(TipText(one), u"Press Clip to copy."_s);
+        frmTip tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
+        QVERIFY(tip.LoadTips(WriteTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
+        QCOMPARE(tip.tips().size(), 5);
+        QStringList shown;
+        for (int i = 0; i < 4; ++i, tip.DoNextTip())
+            shown << TipText(tip);
+        QCOMPARE(shown,
+                 (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));
+    }
+
+    // The program, its desktop entry and its icon go by one id, so the desktop can match a
+    // running window to its menu entry and icon.
+    void theProgramCarriesItsNameIdAndIcon()
+    {
+        SetApplicationIdentity();
+        QCOMPARE(QApplication::applicationName(), u"Pellora"_s);
+        QCOMPARE(QApplication::organizationName(), u"Brantwick"_s);
+        QCOMPARE(QGuiApplication::desktopFileName(), QLatin1String(kDesktopFileId));
+        // A display name would be appended to every window title ("Options - Pellora").
+        QCOMPARE(QGuiApplication::applicationDisplayName(), u"Pellora"_s);
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(QFile::exists(u"" PELLORA_SOURCE_DIR "/resources/desktop/"_s +
+                              QLatin1String(kDesktopFileId) + u".desktop"_s));
+        QIcon::setThemeName(QString());
+        const QIcon icon = ApplicationIcon();
+        for (const int size : {16, 32, 48, 256})
+            QCOMPARE(icon.pixmap(size, size).size(), QSize(size, size));
+        const QImage image = icon.pixmap(64, 64).toImage(); // not a grey square
+        QVERIFY(image.pixelColor(32, 32) != image.pixelColor(1, 1));
     }
 };
 
