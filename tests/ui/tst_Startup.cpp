@@ -322,6 +322,8 @@ private Q_SLOTS:
         const int rows = started ? home.rows() : -1;
         const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
         const QStringList messages = home.h.ui.messages();
+        home.startup.reset(); // lets go of the vault, so it can be unmounted
+        QDir::setCurrent(QDir::rootPath());
         QProcess::execute(u"umount"_s, {folder});
         QVERIFY(!deleted);
         QVERIFY(started);
