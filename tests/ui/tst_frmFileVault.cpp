@@ -1,3 +1,4 @@
+// The file vault window, opened from the main window, and the progress window a drop shows.
 #include "UiHarness.h"
 #include "crypto/cPQCrypt.h"
 #include "platform/Ansi.h"
@@ -6,49 +7,43 @@
 #include "ui/StartFolder.h"
 #include "ui/frmFileVault.h"
 #include "ui/frmMain.h"
+#include "ui/frmProgressStatus.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPointer>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // A main window with masters and the vault window opened on the folder last used, which holds the
 // named files (each holding its own name).
 struct VaultWorld
 {
-    UiHarness h;
-    QString folder = h.home.file(QStringLiteral("work"));
-    std::unique_ptr<frmMain> main;
+    UiHarness h{true};
+    QString folder = h.home.file(u"work"_s);
+    frmMain main{h.context};
     std::unique_ptr<frmFileVault> w;
 
     VaultWorld(const QStringList &names = {})
     {
-        h.setMasters("first master", "second master");
-        main = std::make_unique<frmMain>(h.context);
-        QDir(folder).mkpath(QStringLiteral("sub"));
+        QDir(folder).mkpath(u"sub"_s);
         RememberFolder(folder);
         for (const QString &name : names)
-            WriteFile(folder + QLatin1Char('/') + name, name.toUtf8());
-        w = std::make_unique<frmFileVault>(h.context, *main);
+            WriteFile(folder + u'/' + name, name.toUtf8());
+        w = std::make_unique<frmFileVault>(h.context, main);
         w->show();
     }
-    QByteArray read(const QString &name) const
-    {
-        return ReadFile(folder + QLatin1Char('/') + name);
-    }
+    QByteArray read(const QString &name) const { return ReadFile(folder + u'/' + name); }
     template <typename T = QAbstractButton> T *control(const char *name) const
     {
-        return w->findChild<T *>(QLatin1String(name));
+        return Find<T>(w.get(), name);
     }
     QListWidget *files() const { return control<QListWidget>("File1"); }
     QStringList listed() const
@@ -76,22 +71,51 @@ private Q_SLOTS:
 
     // The program's current folder is its data folder; the window opens in the folder last used,
     // or in the home folder when none was used or the last was one of the program's own.
-    void opensInTheFolderLastUsedNeverInTheDataFolder()
+    void opensWhereLastUsedAndListsWhatThePatternMatches()
     {
-        VaultWorld v;
+        VaultWorld v({"b.TXT", "a.txt", "README", "c.doc", ".hidden", "sub/inner.doc"});
         QCOMPARE(v.w->currentRun().folder, v.folder);
-        QCOMPARE(v.control<QLineEdit>("txtSearchSpec")->text(), QStringLiteral("*.*"));
         QCOMPARE(v.files()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT", "c.doc", "README"}));
+        auto *box = v.control<QLineEdit>("txtSearchSpec");
+        QCOMPARE(box->text(), u"*.*"_s);
+        box->clear();
+        QTest::keyClicks(box, u"*.tx"_s);
+        QVERIFY(v.listed().isEmpty());
+        QTest::keyClick(box, Qt::Key_T);
+        QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT"}));
+        box->setText(u"*.doc; readme.*"_s);
+        QCOMPARE(v.listed(), (QStringList{"c.doc", "README"}));
+        auto *dirs = v.control<QTreeWidget>("Dir1");
+        dirs->setCurrentItem(
+            dirs->findItems("sub", Qt::MatchExactly | Qt::MatchRecursive).value(0));
+        QTest::keyClick(dirs, Qt::Key_Return);
+        QTRY_COMPARE(v.listed(), QStringList{"inner.doc"});
+        QCOMPARE(v.w->currentRun().folder, v.folder + u"/sub"_s);
+
+        QMimeData files; // what a file manager drops, which reads as text too
+        files.setUrls({QUrl(u"https://example.invalid/x"_s), QUrl::fromLocalFile(v.folder + "/one"),
+                       QUrl::fromLocalFile(v.folder)});
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(v.password(), &enter);
+        QDropEvent drop({5, 5}, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(v.password(), &drop);
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(v.password()->text(), v.folder + "/one"); // the first path
+
         QDir::setCurrent(v.h.state.DataFolder);
         for (const QString &last : {QString(), v.h.state.DataFolder}) {
             RememberFolder(last);
-            QCOMPARE(frmFileVault(v.h.context, *v.main).currentRun().folder, QDir::homePath());
+            QCOMPARE(frmFileVault(v.h.context, v.main).currentRun().folder, QDir::homePath());
         }
     }
 
-    void theKeyOptionsAndCreate()
+    // The key options exclude each other. A short password is refused; a run holds the buttons
+    // and keeps the password as an entry when asked; the masters never become one; closing during
+    // a run waits for its end.
+    void theKeyOptionsThenEncryptAndDecryptTheSelectedFiles()
     {
-        VaultWorld v;
+        VaultWorld v({"one.bin", "two.txt", "three.dat"});
         QAbstractButton *useMasters = v.control("Check1"), *addPassword = v.control("Check2"),
                         *show = v.control("Check3"), *create = v.control("Command5");
         QVERIFY(addPassword->isChecked());
@@ -99,7 +123,7 @@ private Q_SLOTS:
         QVERIFY(!useMasters->isEnabled() && !useMasters->isChecked());
 
         addPassword->click();
-        v.password()->setText(QStringLiteral("typed before"));
+        v.password()->setText(u"typed before"_s);
         show->click();
         useMasters->click();
         QCOMPARE(v.password()->text(), Ansi::toText(v.h.state.entryKey()));
@@ -120,49 +144,21 @@ private Q_SLOTS:
         create->click();
         const QString first = v.password()->text();
         QCOMPARE(first.size(), 12);
-        QCOMPARE(v.password()->displayText(), QStringLiteral("************"));
+        QCOMPARE(v.password()->displayText(), u"************"_s);
         show->click();
         create->click();
         QCOMPARE(v.password()->text().size(), 12);
         QVERIFY(v.password()->text() != first);
         QCOMPARE(v.password()->displayText(), v.password()->text());
-    }
-
-    void thePatternNarrowsTheFilesAtEveryKeystroke()
-    {
-        VaultWorld v({"b.TXT", "a.txt", "README", "c.doc", ".hidden", "sub/inner.doc"});
-        QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT", "c.doc", "README"}));
-        auto *box = v.control<QLineEdit>("txtSearchSpec");
-        box->clear();
-        QTest::keyClicks(box, QStringLiteral("*.tx"));
-        QVERIFY(v.listed().isEmpty());
-        QTest::keyClick(box, Qt::Key_T);
-        QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT"}));
-        box->setText(QStringLiteral("*.doc; readme.*"));
-        QCOMPARE(v.listed(), (QStringList{"c.doc", "README"}));
-
-        auto *dirs = v.control<QTreeWidget>("Dir1");
-        dirs->setCurrentItem(
-            dirs->findItems("sub", Qt::MatchExactly | Qt::MatchRecursive).value(0));
-        QTest::keyClick(dirs, Qt::Key_Return);
-        QTRY_COMPARE(v.listed(), QStringList{"inner.doc"});
-        QCOMPARE(v.w->currentRun().folder, v.folder + QStringLiteral("/sub"));
-    }
-
-    // A short password is refused; a run holds the buttons and keeps the password as an entry
-    // when asked; the masters never become one; closing during a run waits for its end.
-    void encryptAndDecryptTheSelectedFiles()
-    {
-        VaultWorld v({"one.bin", "two.txt", "three.dat"});
         v.select({"one.bin", "two.txt"});
-        v.password()->setText(QStringLiteral("seven77"));
+        v.password()->setText(u"seven77"_s);
         v.control("Command3")->click();
         QCOMPARE(v.h.ui.messages(),
                  QStringList{"Please enter a password of between 8 and 64 characters, or tick the "
                              "option to use the master passwords"});
-        QCOMPARE(v.w->statusText(), QStringLiteral("Processing finished"));
+        QCOMPARE(v.w->statusText(), u"Processing finished"_s);
 
-        v.password()->setText(QStringLiteral(" file pw "));
+        v.password()->setText(u" file pw "_s);
         bool buttonsHeld = true;
         auto *bar = v.control<QProgressBar>("ProgressBar1");
         auto held = connect(bar, &QProgressBar::valueChanged, v.w.get(), [&] {
@@ -174,12 +170,12 @@ private Q_SLOTS:
         QCOMPARE(v.read("two.txt"), Crypt().Encrypt("two.txt", " file pw "));
         QCOMPARE(v.read("three.dat"), QByteArray("three.dat"));
         QVERIFY(buttonsHeld);
-        QCOMPARE(v.w->statusText(), QStringLiteral("Processing finished"));
+        QCOMPARE(v.w->statusText(), u"Processing finished"_s);
         for (const char *b : {"Command3", "Command4", "Command6"})
             QVERIFY(v.control(b)->isEnabled());
-        QCOMPARE(v.main->ListView1()->rowCount(), 2);
-        const EntryListView *list = v.main->ListView1();
-        QCOMPARE(list->text(0, EntryListView::ColDescription).trimmed(), QStringLiteral("one.bin"));
+        QCOMPARE(v.main.ListView1()->rowCount(), 2);
+        const EntryListView *list = v.main.ListView1();
+        QCOMPARE(list->text(0, EntryListView::ColDescription).trimmed(), u"one.bin"_s);
         QCOMPARE(v.h.passwordOf(list->text(0, 0).toShort()), QByteArray("file pw"));
 
         v.control("Check2")->click();
@@ -199,28 +195,13 @@ private Q_SLOTS:
         v.control("Command3")->click();
         QVERIFY(stillOpen && !v.w->isVisible());
         QCOMPARE(v.read("two.txt"), Crypt().Encrypt("two.txt", v.h.state.entryKey()));
-        QCOMPARE(v.main->ListView1()->rowCount(), 2);
+        QCOMPARE(v.main.ListView1()->rowCount(), 2);
         QCOMPARE(v.h.ui.shown.size(), 1);
-    }
-
-    void droppingFilesOnThePasswordTakesTheFirstPath()
-    {
-        VaultWorld v;
-        QMimeData files; // what a file manager drops, which reads as text too
-        files.setUrls({QUrl(QStringLiteral("https://example.invalid/x")),
-                       QUrl::fromLocalFile(v.folder + "/one"), QUrl::fromLocalFile(v.folder)});
-        QDragEnterEvent enter({5, 5}, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(v.password(), &enter);
-        QDropEvent drop({5, 5}, Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, {});
-        QApplication::sendEvent(v.password(), &drop);
-        QCOMPARE(drop.dropAction(), Qt::CopyAction);
-        QCOMPARE(v.password()->text(), v.folder + "/one");
     }
 
     void oneWindowFromMenuAndToolbarClosedWithTheMainWindow()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
+        UiHarness h(true);
         frmMain main(h.context);
         main.setWindowIcon(QIcon(QPixmap(16, 16)));
         InstallFileVaultCommands(main);
@@ -229,19 +210,29 @@ private Q_SLOTS:
         QPointer<frmFileVault> window = main.findChild<frmFileVault *>();
         QVERIFY(window && window->isVisible() && window->isWindow());
         QCOMPARE(window->windowIcon().cacheKey(), main.windowIcon().cacheKey());
-        window->findChild<QLineEdit *>("Text3")->setText(QStringLiteral("typed"));
-        main.Toolbar1_ButtonClick(QStringLiteral("FileVault"));
+        Find<QLineEdit>(window, "Text3")->setText(u"typed"_s);
+        main.Toolbar1_ButtonClick(u"FileVault"_s);
         QCOMPARE(main.findChildren<frmFileVault *>().size(), 1);
-
         main.close();
         QTRY_VERIFY(!window);
         main.show();
         main.run(MainCommand::FileVault);
         window = main.findChild<frmFileVault *>();
-        QVERIFY(window && window->findChild<QLineEdit *>("Text3")->text().isEmpty());
-        QVERIFY(window->findChild<QCheckBox *>("Check2")->isChecked());
-        window->findChild<QPushButton *>("Command6")->click();
+        QVERIFY(window && Find<QLineEdit>(window, "Text3")->text().isEmpty());
+        QVERIFY(Find<QAbstractButton>(window, "Check2")->isChecked());
+        Find<QAbstractButton>(window, "Command6")->click();
         QTRY_VERIFY(!window);
+
+        frmProgressStatus progress; // what a drop on the list shows
+        QCOMPARE(progress.windowTitle(), u"Progress Status"_s);
+        progress.view().open();
+        progress.view().setStatus(u"Processing... /a"_s);
+        progress.view().setProgress(25);
+        QVERIFY(progress.isVisible());
+        QCOMPARE(progress.statusText(), u"Processing... /a"_s);
+        QCOMPARE(progress.progress(), 25);
+        progress.view().close();
+        QVERIFY(!progress.isVisible());
     }
 };
 
