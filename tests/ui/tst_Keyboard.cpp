@@ -19,11 +19,10 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The access key of a caption ("&Next Tip" -> 'n'); null without one ("&&" is a plain "&").
@@ -65,7 +64,6 @@ class tst_Keyboard : public QObject
 {
     Q_OBJECT
 
-private:
     // Checks the window as it shows now (one page of a tabbed window at a time).
     static void auditPage(QWidget *window)
     {
@@ -74,42 +72,31 @@ private:
             const QChar key = AccessKey(caption);
             if (key.isNull())
                 continue;
-            const QString where = window->objectName() + QLatin1Char(' ') + caption;
-            if (taken.contains(key))
-                QFAIL(qPrintable(where + QStringLiteral(" shares its key with ") + taken[key]));
+            const QString where = window->objectName() + u' ' + caption;
+            QVERIFY2(!taken.contains(key),
+                     qPrintable(where + u" shares its key with "_s + taken[key]));
             taken.insert(key, caption);
             auto *label = qobject_cast<QLabel *>(control);
             if (!label)
                 continue;
-            if (!label->buddy())
-                QFAIL(qPrintable(where + QStringLiteral(": the label has no field")));
+            QVERIFY2(label->buddy(), qPrintable(where + u": the label has no field"_s));
             QTest::keyClick(window, key.toLatin1(), Qt::AltModifier);
-            if (QApplication::focusWidget() != label->buddy())
-                QFAIL(qPrintable(where + QStringLiteral(": Alt+key did not reach the field")));
+            QVERIFY2(QApplication::focusWidget() == label->buddy(),
+                     qPrintable(where + u": Alt+key did not reach the field"_s));
         }
-        for (auto *box : window->findChildren<QLineEdit *>()) {
-            if (box->echoMode() == QLineEdit::Password && box->accessibleName().isEmpty())
-                QFAIL(qPrintable(window->objectName() + QLatin1Char(' ') + box->objectName() +
-                                 QStringLiteral(": a password box without an accessible name")));
-        }
-    }
-
-    static void show(QWidget *window)
-    {
-        window->show();
-        QApplication::setActiveWindow(window);
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        for (auto *box : window->findChildren<QLineEdit *>())
+            QVERIFY2(box->echoMode() != QLineEdit::Password || !box->accessibleName().isEmpty(),
+                     qPrintable(window->objectName() + u' ' + box->objectName()));
     }
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // Every page of each window, tabbed ones one tab at a time.
-    void dialogsHaveOneControlPerAccessKeyAndLabelledFields()
+    // Every page of each window, tabbed ones one tab at a time; the main window's menus.
+    void everyWindowAndMenuHasOneControlPerAccessKeyAndLabelledFields()
     {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.state.EditMode = QStringLiteral("ADD");
+        UiHarness h(true);
+        h.state.EditMode = u"ADD"_s;
         frmMain main(h.context);
         std::vector<std::unique_ptr<QWidget>> windows;
         windows.push_back(std::make_unique<frmLogin>(h.context));
@@ -124,7 +111,7 @@ private Q_SLOTS:
         editor->Form_Load();
         windows.push_back(std::move(editor));
         for (const auto &w : windows) {
-            show(w.get());
+            ShowActive(w.get());
             auto *tabs = w->findChild<QTabBar *>();
             for (int i = 0; i < (tabs ? tabs->count() : 1); ++i) {
                 if (tabs)
@@ -133,26 +120,17 @@ private Q_SLOTS:
             }
             w->hide();
         }
-    }
 
-    void menuTitlesAndTheItemsOfEachMenuHaveDistinctKeys()
-    {
-        UiHarness h;
-        frmMain main(h.context);
-        QList<QMenu *> menus{main.popupMenu()};
-        QSet<QChar> titles;
-        for (QAction *a : main.menuBar()->actions()) {
-            const QChar key = AccessKey(a->text());
-            QVERIFY(key.isNull() || !titles.contains(key));
-            titles.insert(key);
-            menus << a->menu();
-        }
-        for (QMenu *menu : menus) {
-            QSet<QChar> items;
-            for (QAction *a : menu->actions()) {
+        // The menu titles, and the items of each menu, each have their own keys.
+        QList<QList<QAction *>> groups{main.menuBar()->actions(), main.popupMenu()->actions()};
+        for (QAction *title : groups.first())
+            groups << title->menu()->actions();
+        for (const QList<QAction *> &group : groups) {
+            QSet<QChar> keys;
+            for (QAction *a : group) {
                 const QChar key = AccessKey(a->text());
-                QVERIFY2(key.isNull() || !items.contains(key), qPrintable(a->text()));
-                items.insert(key);
+                QVERIFY2(key.isNull() || !keys.contains(key), qPrintable(a->text()));
+                keys.insert(key);
             }
         }
     }
@@ -164,7 +142,7 @@ private Q_SLOTS:
         h.addEntry("alice", "bank", "pw1");
         frmMain main(h.context);
         main.LoadList();
-        show(&main);
+        ShowActive(&main);
         EntryListView *list = main.ListView1();
         QCOMPARE(list->accessibleName(), QStringLiteral("Entries"));
         QSignalSpy popup(list, &EntryListView::popupRequested);
