@@ -8,6 +8,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 struct Seen
 {
@@ -34,94 +36,84 @@ class tst_QtUi : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void boxesShowTheirTextUnderTheArrowAndAnswer()
+    void boxesAndThePromptShowTheirTextUnderTheArrowAndAnswer()
     {
         QtUi ui;
         ui.pushBusy(); // a question must not hide under the busy pointer
         Seen seen;
         AnswerBox(seen, Qt::Key_Return);
-        ui.message(QStringLiteral("Saved."));
-        QCOMPARE(seen.title, QStringLiteral("Pellora"));
-        QCOMPARE(seen.text, QStringLiteral("Saved."));
+        ui.message(u"Saved."_s);
+        QCOMPARE(seen.title, u"Pellora"_s);
+        QCOMPARE(seen.text, u"Saved."_s);
         QCOMPARE(seen.cursor, Qt::ArrowCursor);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 
         AnswerBox(seen, Qt::Key_Return);
-        QVERIFY(ui.ask(QStringLiteral("Overwrite?"), QStringLiteral("Export")));
+        QVERIFY(ui.ask(u"Overwrite?"_s, u"Export"_s));
         QVERIFY(seen.defaultYes);
-        QCOMPARE(seen.title, QStringLiteral("Export"));
+        QCOMPARE(seen.title, u"Export"_s);
         AnswerBox(seen, Qt::Key_N);
-        QVERIFY(!ui.ask(QStringLiteral("Overwrite?")));
+        QVERIFY(!ui.ask(u"Overwrite?"_s));
 
         AnswerBox(seen, Qt::Key_Return); // a reset must not follow a reflex Enter
-        QVERIFY(!ui.askDefaultNo(QStringLiteral("Delete everything?")));
+        QVERIFY(!ui.askDefaultNo(u"Delete everything?"_s));
         QVERIFY(!seen.defaultYes);
         AnswerBox(seen, Qt::Key_Y);
-        QVERIFY(ui.askDefaultNo(QStringLiteral("Delete everything?")));
+        QVERIFY(ui.askDefaultNo(u"Delete everything?"_s));
         ui.popBusy();
         QVERIFY(!QApplication::overrideCursor());
-    }
 
-    void promptGivesTheTextOrNothingWhenCancelled()
-    {
-        QtUi ui;
         for (const bool accept : {true, false}) {
             QString label;
             WhenModal([&label, accept](QWidget *w) {
                 auto *input = qobject_cast<QInputDialog *>(w);
-                QVERIFY(input);
                 label = input->labelText();
-                input->setTextValue(QStringLiteral("mail"));
+                input->setTextValue(u"mail"_s);
                 accept ? input->accept() : input->reject();
             });
-            QCOMPARE(ui.prompt(QStringLiteral("Find what?")),
-                     accept ? QStringLiteral("mail") : QString());
-            QCOMPARE(label, QStringLiteral("Find what?"));
+            QCOMPARE(ui.prompt(u"Find what?"_s), accept ? u"mail"_s : QString());
+            QCOMPARE(label, u"Find what?"_s);
         }
     }
 
     void fileDialogsStartInTheFolderLastUsedAndRememberTheChoice()
     {
         TempHome home;
-        const QString folder = home.file(QStringLiteral("work"));
+        const QString folder = home.file(u"work"_s);
         QDir().mkpath(folder);
-        WriteFile(folder + QStringLiteral("/in.pqx"), "x");
+        WriteFile(folder + u"/in.pqx"_s, "x");
         RememberFolder(folder);
-        QCOMPARE(QtUi::qtFilter(QStringLiteral("Lists (*.pqx)|*.pqx|All (*.*)|*.*")),
-                 QStringLiteral("Lists (*.pqx);;All (*.*)"));
-        QCOMPARE(QtUi::startName(QStringLiteral("*.pqx")), folder);
-        QCOMPARE(QtUi::startName(QStringLiteral("out.txt")), folder + QStringLiteral("/out.txt"));
-        QCOMPARE(QtUi::startName(home.dataFolder() + QStringLiteral("Pellora.lgn")),
-                 folder + QStringLiteral("/Pellora.lgn")); // never beside the store
+        QCOMPARE(QtUi::qtFilter(u"Lists (*.pqx)|*.pqx|All (*.*)|*.*"_s),
+                 u"Lists (*.pqx);;All (*.*)"_s);
+        QCOMPARE(QtUi::startName(u"*.pqx"_s), folder);
+        QCOMPARE(QtUi::startName(u"out.txt"_s), folder + u"/out.txt"_s);
+        QCOMPARE(QtUi::startName(home.dataFolder() + u"Pellora.lgn"_s),
+                 folder + u"/Pellora.lgn"_s); // never beside the store
 
         QtUi ui;
         QString shownFolder;
         WhenModal([&shownFolder](QWidget *w) {
             auto *dialog = qobject_cast<QFileDialog *>(w);
-            QVERIFY(dialog);
             shownFolder = dialog->directory().absolutePath();
-            dialog->selectFile(QStringLiteral("in.pqx"));
+            dialog->selectFile(u"in.pqx"_s);
             static_cast<QDialog *>(dialog)->accept();
         });
-        QCOMPARE(ui.openFileName(QStringLiteral("Import"), QStringLiteral("Lists (*.pqx)|*.pqx"),
-                                 QStringLiteral("*.pqx")),
-                 folder + QStringLiteral("/in.pqx"));
+        QCOMPARE(ui.openFileName(u"Import"_s, u"Lists (*.pqx)|*.pqx"_s, u"*.pqx"_s),
+                 folder + u"/in.pqx"_s);
         QCOMPARE(shownFolder, folder);
 
-        const QString sub = folder + QStringLiteral("/sub");
+        const QString sub = folder + u"/sub"_s;
         QDir().mkpath(sub);
         WhenModal([sub](QWidget *w) {
             auto *dialog = qobject_cast<QFileDialog *>(w);
-            QVERIFY(dialog);
-            dialog->selectFile(sub + QStringLiteral("/out"));
+            dialog->selectFile(sub + u"/out"_s);
             static_cast<QDialog *>(dialog)->accept();
         });
-        QCOMPARE(ui.saveFileName(QStringLiteral("Export"), QStringLiteral("Text (*.txt)|*.txt"),
-                                 QStringLiteral("out.txt"), QStringLiteral(".txt")),
-                 sub + QStringLiteral("/out.txt"));
+        QCOMPARE(ui.saveFileName(u"Export"_s, u"Text (*.txt)|*.txt"_s, u"out.txt"_s, u".txt"_s),
+                 sub + u"/out.txt"_s);
         QCOMPARE(StartFolder(), sub);
         WhenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
-        QCOMPARE(ui.saveFileName(QStringLiteral("Export"), {}, {}), QString());
+        QCOMPARE(ui.saveFileName(u"Export"_s, {}, {}), QString());
     }
 };
 
