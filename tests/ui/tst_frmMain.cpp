@@ -152,12 +152,8 @@ private Q_SLOTS:
         LoginStore(m.h.state.LoginFile, m.h.ui).deletelogin(1002);
         QCOMPARE(m.rows(EntryListView::ColLoginID, true), (QStringList{"1000", "1001", "1003"}));
         EntryListView *list = m.w.ListView1();
-        QCOMPARE(list->model()->columnCount(), 5);
-        QVERIFY(list->isColumnHidden(EntryListView::ColExpirySort));
-        QCOMPARE(list->model()->headerData(3, Qt::Horizontal), u"Expiry"_s);
         QCOMPARE(list->text(0, EntryListView::ColDescription).size(), 64);
         QCOMPARE(list->text(1, EntryListView::ColExpiry), u"Never"_s);
-        QCOMPARE(list->text(1, EntryListView::ColExpirySort), u"25000101"_s);
         QCOMPARE(list->findRow(u"PQ1002"_s), -1);
         // Only the padding goes: a leading blank is part of what was typed.
         auto *delegate = qobject_cast<QStyledItemDelegate *>(list->itemDelegate());
@@ -301,27 +297,19 @@ private Q_SLOTS:
             items << a->text();
         QCOMPARE(items, (QStringList{"New", "Clip Password", "Copy Login", "Edit", "Delete"}));
 
-        using C = MainCommand;
-        const QList<std::pair<MainCommand, QKeySequence>> keys = {
-            {C::NewLogin, Qt::CTRL | Qt::Key_N},
-            {C::ClipPassword, Qt::CTRL | Qt::Key_C},
-            {C::CopyLogin, Qt::CTRL | Qt::Key_B},
-            {C::DeleteLogin, Qt::Key_Delete},
-            {C::UndoDelete, Qt::CTRL | Qt::Key_Z},
-            {C::Search, Qt::CTRL | Qt::Key_F},
-            {C::Refresh, Qt::Key_F5},
-            {C::Options, Qt::CTRL | Qt::Key_Comma},
-            {C::HelpContents, Qt::Key_F1},
-            {C::Exit, Qt::CTRL | Qt::Key_Q}};
-        for (const auto &[command, key] : keys) {
-            QKeySequence shown;
-            for (QAction *a : m.w.findChildren<QAction *>()) {
-                if (a->property("command").toInt() == int(command) && shown.isEmpty() &&
-                    !a->shortcut().isEmpty())
-                    shown = a->shortcut();
-            }
-            QCOMPARE(shown, key);
+        QHash<int, QString> first; // the first shortcut a menu item of each command shows
+        for (QAction *a : m.w.findChildren<QAction *>()) {
+            const QVariant command = a->property("command");
+            if (command.isValid() && !a->shortcut().isEmpty() && !first.contains(command.toInt()))
+                first.insert(command.toInt(), a->shortcut().toString());
         }
+        using C = MainCommand;
+        QStringList keys;
+        for (const C command :
+             {C::NewLogin, C::ClipPassword, C::CopyLogin, C::DeleteLogin, C::UndoDelete, C::Search,
+              C::Refresh, C::Options, C::HelpContents, C::Exit})
+            keys << first.value(int(command));
+        QCOMPARE(keys.join(u' '), u"Ctrl+N Ctrl+C Ctrl+B Del Ctrl+Z Ctrl+F F5 Ctrl+, F1 Ctrl+Q"_s);
         QCOMPARE(m.w.menuBar()->actions().at(1)->text(), u"&Edit"_s);
         QVERIFY(m.w.action(MainCommand::EditLogin)->text().endsWith(u"\tEnter"_s));
 
