@@ -79,35 +79,6 @@ void OnEditor(const std::function<void(QWidget *)> &inside)
         u"frmLogins"_s);
 }
 
-// The editor shown (not modally) over a main window, as New loads it.
-struct Editor
-{
-    UiHarness h{true};
-    frmMain main{h.context};
-    std::unique_ptr<frmLogins> dialog;
-
-    Editor()
-    {
-        h.state.EditMode = u"ADD"_s;
-        dialog = std::make_unique<frmLogins>(main);
-        dialog->Form_Load();
-        dialog->show();
-    }
-    QLineEdit *box(const char *name) const { return Find<QLineEdit>(dialog.get(), name); }
-    QString label() const { return Find<QLabel>(dialog.get(), "lblChangeBefore")->text(); }
-    void type(const char *name, const QString &text) const
-    {
-        box(name)->clear();
-        QTest::keyClicks(box(name), text);
-    }
-    void fill(const QString &password) const
-    {
-        type("txtLoginDesc", u"Bank"_s);
-        type("txtLogin", u"jsmith"_s);
-        type("txtPassword", password);
-    }
-};
-
 // Drags the data over the row (selecting it, as the pointer does) or the list's empty part,
 // drops it there and lets the drop's work run.
 void Drop(frmMain &main, qint16 onId, const QMimeData &data, Qt::KeyboardModifiers held)
@@ -441,10 +412,43 @@ private Q_SLOTS:
         QCOMPARE(m.log(), logged);
     }
 
-    void anEntryMadeWithNewOpensInEditAsSavedAndSavesUnchanged()
+    // New stores what the editor shows: its defaults, and capitals made lower case when the user
+    // agrees; Edit opens an entry as it was saved and saves it unchanged. Without a row, or with
+    // an unreadable one, no editor opens.
+    void newAndEditGoThroughTheEditor()
     {
         Main m;
         m.h.state.LogPwdChanges = true;
+        Clock::fix(kOpened);
+        OnEditor([&m](QWidget *editor) {
+            QStringList defaults{Find<QLabel>(editor, "lblChangeBefore")->text()};
+            for (const char *name :
+                 {"txtExpireDays", "txtExpireStart", "txtValLength0", "txtValLength1"})
+                defaults << Find<QLineEdit>(editor, name)->text();
+            QCOMPARE(defaults, (QStringList{"Never", "0", "3/1/2024 10:00:00 AM", "6", "15"}));
+            QCOMPARE(editor->focusWidget(), Find(editor, "txtLoginDesc"));
+            Type(editor, "txtLoginDesc", u"Bank"_s);
+            Type(editor, "txtLogin", u"jsmith"_s);
+            Type(editor, "txtPassword", u"ABCDEF"_s); // Case Sensitive is off
+            m.h.ui.answers << true;                   // and the user agrees to lower case
+            Clock::fix(kOpened.addSecs(300));
+            QTest::keyClick(Find(editor, "txtPassword"), Qt::Key_Return); // OK is the default
+            QVERIFY(!editor->isVisible());
+        });
+        m.w.Toolbar1_ButtonClick(u"NewLogin"_s);
+        QVERIFY(m.h.ui.shown.isEmpty());
+        QCOMPARE(ReadRecords(m.h.state.LoginFile).value(0).ExpireStart,
+                 Convert::ToOleDate(kOpened)); // when the editor opened
+        QCOMPARE(m.h.passwordOf(1000), QByteArray("abcdef"));
+        QCOMPARE(m.rows(), QStringList{u"jsmith"_s});
+        QVERIFY(m.log().contains("\tAdded jsmith, "));
+        m.w.ListView1()->selectRow(-1);
+        const QByteArray one = ReadFile(m.h.state.LoginFile);
+        m.w.run(MainCommand::EditLogin);
+        m.w.run(MainCommand::DeleteLogin);
+        QVERIFY(m.h.ui.shown.isEmpty());
+        QCOMPARE(ReadFile(m.h.state.LoginFile), one);
+
         Clock::fix(kOpened);
         OnEditor([](QWidget *editor) {
             Type(editor, "txtLoginDesc", u"bank"_s);
@@ -457,10 +461,8 @@ private Q_SLOTS:
             Type(editor, "txtExpireDays", u"30"_s);
             Click(editor, "cmdOK");
         });
-        m.w.Toolbar1_ButtonClick(u"NewLogin"_s);
-        QCOMPARE(m.rows(0), QStringList{u"1000"_s});
-        QVERIFY(m.log().contains("Added alice, "));
-
+        m.w.run(MainCommand::NewLogin);
+        QCOMPARE(m.rows(0), (QStringList{"1000", "1001"}));
         const QByteArray saved = ReadFile(m.h.state.LoginFile);
         QString password, nextChange;
         OnEditor([&](QWidget *editor) {
@@ -470,27 +472,19 @@ private Q_SLOTS:
         });
         m.w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m.w));
-        const QRect at = m.w.ListView1()->rowRect(0);
+        const QRect at = m.w.ListView1()->rowRect(1);
         QTest::mouseDClick(m.w.ListView1()->viewport(), Qt::LeftButton, {}, at.center());
         QCOMPARE(password, u"S3cret!"_s);
         QCOMPARE(nextChange, u"3/31/2024 10:00:00 AM"_s);
         QCOMPARE(ReadFile(m.h.state.LoginFile), saved);
         QVERIFY(m.log().contains("Updated alice, "));
-
         OnEditor([](QWidget *editor) {
             Type(editor, "txtLoginDesc", u"savings bank"_s);
             Click(editor, "cmdOK");
         });
         m.w.run(MainCommand::EditLogin);
-        QCOMPARE(m.rows(EntryListView::ColDescription), QStringList{u"savings bank"_s});
-    }
+        QCOMPARE(m.rows(EntryListView::ColDescription), (QStringList{"Bank", "savings bank"}));
 
-    void editOfAnUnreadableEntryOrWithoutARowOpensNoEditor()
-    {
-        Main m;
-        m.h.addEntry("alice", "bank", "s3cret");
-        m.w.LoadList();
-        m.w.ListView1()->selectRow(-1);
         bool opened = false;
         QTimer guard;
         guard.callOnTimeout([&opened] {
@@ -498,13 +492,6 @@ private Q_SLOTS:
                 opened = modal->close();
         });
         guard.start(10);
-        const QByteArray store = ReadFile(m.h.state.LoginFile);
-        m.w.run(MainCommand::EditLogin);
-        m.w.run(MainCommand::DeleteLogin);
-        QVERIFY(m.h.ui.shown.isEmpty());
-        QCOMPARE(ReadFile(m.h.state.LoginFile), store);
-
-        m.select(u"PQ1000"_s);
         m.h.state.ActiveMaster2 = "written under other masters";
         m.w.run(MainCommand::EditLogin);
         QVERIFY(!opened);
@@ -512,96 +499,75 @@ private Q_SLOTS:
         QCOMPARE(m.h.ui.busyDepth, 0);
     }
 
-    void theEditorStoresANewEntryWithItsDefaults()
-    {
-        Clock::fix(kOpened);
-        Editor e;
-        e.h.state.LogPwdChanges = true;
-        QStringList defaults{e.label()};
-        for (const char *name :
-             {"txtExpireDays", "txtExpireStart", "txtValLength0", "txtValLength1"})
-            defaults << e.box(name)->text();
-        QCOMPARE(defaults, (QStringList{"Never", "0", "3/1/2024 10:00:00 AM", "6", "15"}));
-        QCOMPARE(e.dialog->focusWidget(), e.box("txtLoginDesc"));
-
-        e.fill(u"ABCDEF"_s);    // stored lower case: Case Sensitive is off
-        e.h.ui.answers << true; // and the user agreed to that
-        Clock::fix(kOpened.addSecs(300));
-        QTest::keyClick(e.box("txtPassword"), Qt::Key_Return); // OK is the default button
-        QVERIFY(!e.dialog->isVisible());
-        QVERIFY(e.h.ui.shown.isEmpty());
-        const QList<LoginRecord> stored = ReadRecords(e.h.state.LoginFile);
-        QCOMPARE(stored.size(), 1);
-        QCOMPARE(stored[0].ExpireStart, Convert::ToOleDate(kOpened)); // when the editor opened
-        QCOMPARE(e.h.passwordOf(1000), QByteArray("abcdef"));
-        QVERIFY(e.main.ListView1()->findRow(u"PQ1000"_s) >= 0);
-        QVERIFY(ReadFile(e.h.state.LogFile).contains("\tAdded jsmith, "));
-    }
-
+    // Each box takes 64 characters, typed or pasted; the next change follows the days; Ctrl+Tab
+    // turns the tabs and the help topic follows; a refused or failed save keeps the input.
     void theEditorLimitsTypingAndKeepsRefusedInput()
     {
-        Editor e;
-        for (const auto &[name, field] : {std::pair{"txtLoginDesc", "description"},
-                                          {"txtLogin", "login"},
-                                          {"txtPassword", "password"}}) {
-            e.h.ui.shown.clear();
-            QTest::keyClicks(e.box(name), QString(64, u'k'));
-            QVERIFY(e.h.ui.shown.isEmpty());
-            QTest::keyClick(e.box(name), Qt::Key_Z);
-            QCOMPARE(e.h.ui.messages(),
-                     QStringList{u"Only 64 characters can be stored for a %1."_s.arg(field)});
-            QCOMPARE(e.box(name)->text(), QString(64, u'k'));
-        }
-        e.box("txtLoginDesc")->clear();
-        e.box("txtLoginDesc")->insert(QString(10000, u'p')); // as a paste does
-        QCOMPARE(e.box("txtLoginDesc")->text(), QString(64, u'p'));
+        Main m;
+        OnEditor([&m](QWidget *e) {
+            ShowActive(e);
+            auto box = [e](const char *name) { return Find<QLineEdit>(e, name); };
+            auto label = [e] { return Find<QLabel>(e, "lblChangeBefore")->text(); };
+            for (const auto &[name, field] : {std::pair{"txtLoginDesc", "description"},
+                                              {"txtLogin", "login"},
+                                              {"txtPassword", "password"}}) {
+                m.h.ui.shown.clear();
+                QTest::keyClicks(box(name), QString(64, u'k'));
+                QVERIFY(m.h.ui.shown.isEmpty());
+                QTest::keyClick(box(name), Qt::Key_Z);
+                QCOMPARE(m.h.ui.messages(),
+                         QStringList{u"Only 64 characters can be stored for a %1."_s.arg(field)});
+                QCOMPARE(box(name)->text(), QString(64, u'k'));
+            }
+            box("txtLoginDesc")->clear();
+            box("txtLoginDesc")->insert(QString(10000, u'p')); // as a paste does
+            QCOMPARE(box("txtLoginDesc")->text(), QString(64, u'p'));
 
-        e.type("txtExpireStart", u"3/1/2024"_s);
-        e.type("txtExpireDays", u"30"_s);
-        QCOMPARE(e.label(), u"3/31/2024"_s);
-        e.type("txtExpireDays", u"thirty"_s);
-        QCOMPARE(e.label(), u"3/31/2024"_s); // no number: the label keeps its text
-        e.type("txtExpireDays", u"0"_s);
-        QCOMPARE(e.label(), u"Never"_s);
+            Type(e, "txtExpireStart", u"3/1/2024"_s);
+            Type(e, "txtExpireDays", u"30"_s);
+            QCOMPARE(label(), u"3/31/2024"_s);
+            Type(e, "txtExpireDays", u"thirty"_s);
+            QCOMPARE(label(), u"3/31/2024"_s); // no number: the label keeps its text
+            Type(e, "txtExpireDays", u"0"_s);
+            QCOMPARE(label(), u"Never"_s);
 
-        QVERIFY(QTest::qWaitForWindowActive(e.dialog.get()));
-        auto *tabs = Find<QTabBar>(e.dialog.get(), "tbsPassword");
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-        QCOMPARE(tabs->tabText(tabs->currentIndex()), u"Validation"_s);
-        QTest::keyClick(e.dialog->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(tabs->currentIndex(), 0);
-        QCOMPARE(e.dialog->findChild<QStackedWidget *>()->currentWidget()->objectName(),
-                 u"picLogins0"_s);
-        QTest::keyClick(e.dialog.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(tabs->currentIndex(), 2); // back, from the first to the last
-        QList<int> topics; // the help topic follows the tab: Password, Expiry, Validation
-        for (int tab = 0; tab < 3; ++tab) {
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
-            topics << e.dialog->property("helpTopic").toInt();
-        }
-        QCOMPARE(topics, (QList<int>{1001, 1008, 1009}));
+            auto *tabs = Find<QTabBar>(e, "tbsPassword");
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+            QCOMPARE(tabs->tabText(tabs->currentIndex()), u"Validation"_s);
+            QTest::keyClick(e->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(tabs->currentIndex(), 0);
+            QCOMPARE(e->findChild<QStackedWidget *>()->currentWidget()->objectName(),
+                     u"picLogins0"_s);
+            QTest::keyClick(e, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(tabs->currentIndex(), 2); // back, from the first to the last
+            QList<int> topics; // the help topic follows the tab: Password, Expiry, Validation
+            for (int tab = 0; tab < 3; ++tab) {
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+                topics << e->property("helpTopic").toInt();
+            }
+            QCOMPARE(topics, (QList<int>{1001, 1008, 1009}));
 
-        auto refused = [&e](const QString &message) {
-            Click(e.dialog.get(), "cmdOK");
-            QVERIFY2(e.h.lastMessage().startsWith(message), qPrintable(e.h.lastMessage()));
-            QVERIFY(e.dialog->isVisible());
-        };
-        e.box("txtLoginDesc")->clear();
-        refused(u"Please enter a description."_s);
-        e.fill(u"abc def1"_s);
-        e.type("txtValLength0", u"six"_s);
-        refused(u"The password has a space; this entry allows none (Validation tab, \"Allow "
-                u"SPACE character\")."_s);
-        QCOMPARE(e.box("txtPassword")->text(), u"abc def1"_s); // the input as the check left it
-        QCOMPARE(e.box("txtValLength0")->text(), u"0"_s);
-        QVERIFY(!QFile::exists(e.h.state.LoginFile));
-
-        e.h.state.LogPwdChanges = true;
-        e.h.state.LoginFile = e.h.home.dataFolder(); // a folder cannot take records
-        e.type("txtPassword", u"abcdefg1"_s);
-        refused(u"An error has occurred in Addlogin "_s);
-        QCOMPARE(e.box("txtPassword")->text(), u"abcdefg1"_s);
-        QVERIFY(!QFile::exists(e.h.state.LogFile));
+            auto refused = [&m, e](const QString &message) {
+                Click(e, "cmdOK");
+                QVERIFY2(m.h.lastMessage().startsWith(message), qPrintable(m.h.lastMessage()));
+                QVERIFY(e->isVisible());
+            };
+            Type(e, "txtLoginDesc", u"Bank"_s);
+            Type(e, "txtPassword", u"abc def1"_s);
+            Type(e, "txtValLength0", u"six"_s);
+            refused(u"The password has a space; this entry allows none (Validation tab, \"Allow "
+                    u"SPACE character\")."_s);
+            QCOMPARE(box("txtPassword")->text(), u"abc def1"_s); // as the check left it
+            QCOMPARE(box("txtValLength0")->text(), u"0"_s);
+            QVERIFY(!QFile::exists(m.h.state.LoginFile));
+            m.h.state.LogPwdChanges = true;
+            m.h.state.LoginFile = m.h.home.dataFolder(); // a folder cannot take records
+            Type(e, "txtPassword", u"abcdefg1"_s);
+            refused(u"An error has occurred in Addlogin "_s);
+            QCOMPARE(box("txtPassword")->text(), u"abcdefg1"_s);
+            QVERIFY(!QFile::exists(m.h.state.LogFile));
+        });
+        m.w.run(MainCommand::NewLogin);
     }
 
     // The row dropped on gives the key; any of Shift, Ctrl and Alt deciphers. A drop with no row
