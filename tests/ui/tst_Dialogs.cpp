@@ -24,32 +24,6 @@
 #include "ui/frmProgressStatus.h"
 #include "ui/frmTip.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QContextMenuEvent>
-#include <QDialog>
-#include <QDir>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPointer>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QSpinBox>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTextBrowser>
-#include <QTimer>
-#include <QTreeWidget>
-
 using namespace Qt::StringLiterals;
 
 namespace {

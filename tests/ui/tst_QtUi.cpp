@@ -4,10 +4,6 @@
 #include "ui/QtUi.h"
 #include "ui/StartFolder.h"
 
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-
 using namespace Qt::StringLiterals;
 
 namespace {

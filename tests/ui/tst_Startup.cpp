@@ -18,13 +18,6 @@
 #include "ui/frmMain.h"
 #include "ui/frmTip.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QIcon>
-#include <QLabel>
-#include <QProcess>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -108,6 +101,7 @@ private Q_SLOTS:
 
         WhenModal([&home](QWidget *setup) {
             QCOMPARE(setup->objectName(), u"frmSetup"_s);
+            ShowActive(setup);
             QStringList order;
             for (int i = 0; i < 4; ++i) {
                 order << QApplication::focusWidget()->objectName();

@@ -17,21 +17,6 @@
 #include "ui/frmLogins.h"
 #include "ui/frmMain.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QDropEvent>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QStackedWidget>
-#include <QStatusBar>
-#include <QStyledItemDelegate>
-#include <QTabBar>
-#include <QToolBar>
-
 using namespace Qt::StringLiterals;
 
 namespace {

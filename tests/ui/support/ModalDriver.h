@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 // How long a scripted answer waits for its window, or for the window it answered to go.

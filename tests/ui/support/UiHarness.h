@@ -6,7 +6,8 @@
 #include "app/Settings.h"
 #include "ui/AppContext.h"
 
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 class EntryListView;
