@@ -250,12 +250,6 @@ private Q_SLOTS:
         QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT"}));
         box->setText(u"*.doc; readme.*"_s);
         QCOMPARE(v.listed(), (QStringList{"c.doc", "README"}));
-        auto *dirs = v.get<QTreeWidget>("Dir1");
-        dirs->setCurrentItem(
-            dirs->findItems("sub", Qt::MatchExactly | Qt::MatchRecursive).value(0));
-        QTest::keyClick(dirs, Qt::Key_Return);
-        QTRY_COMPARE(v.listed(), QStringList{"inner.doc"});
-        QCOMPARE(v.w->currentRun().folder, v.folder + u"/sub"_s);
 
         QMimeData files; // what a file manager drops, which reads as text too
         files.setUrls({QUrl(u"https://example.invalid/x"_s), QUrl::fromLocalFile(v.folder + "/one"),
@@ -626,58 +620,6 @@ private Q_SLOTS:
                 keys.insert(key);
             }
         }
-    }
-
-    void theListOpensItsMenuAndTheEditorFromTheKeyboard()
-    {
-        UiHarness h;
-        h.setMasters("first master", "second master");
-        h.addEntry("alice", "bank", "pw1");
-        frmMain main(h.context);
-        main.LoadList();
-        ShowActive(&main);
-        EntryListView *list = main.ListView1();
-        QCOMPARE(list->accessibleName(), QStringLiteral("Entries"));
-        QSignalSpy popup(list, &EntryListView::popupRequested);
-        QSignalSpy edit(list, &EntryListView::editRequested);
-        list->setFocus();
-
-        // Nothing selected: neither key acts.
-        list->setCurrentIndex({});
-        QTest::keyClick(list, Qt::Key_Return);
-        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
-        QApplication::sendEvent(list, &fromKeyboard);
-        QCOMPARE(edit.count(), 0);
-        QCOMPARE(popup.count(), 0);
-
-        list->selectRow(0);
-        QTest::keyClick(list, Qt::Key_Return);
-        QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(edit.count(), 2);
-        // The menu runs its own loop: note which one is up, then close it.
-        QPointer<QWidget> shown;
-        auto closeMenu = [&shown] {
-            QTimer::singleShot(0, [&shown] {
-                if ((shown = QApplication::activePopupWidget()))
-                    shown->close();
-            });
-        };
-        closeMenu();
-        QApplication::sendEvent(list, &fromKeyboard);
-        QCoreApplication::processEvents();
-        QCOMPARE(popup.count(), 1);
-        QCOMPARE(shown.data(), static_cast<QWidget *>(main.popupMenu()));
-        // At the row, not wherever the pointer happens to be.
-        const QPoint at = popup.at(0).at(0).toPoint();
-        QVERIFY(list->rowRect(0).contains(list->viewport()->mapFromGlobal(at)));
-        closeMenu();
-        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        QCoreApplication::processEvents();
-        QCOMPARE(popup.count(), 2);
-        // A mouse's menu event is left to the right button's release.
-        QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-        QApplication::sendEvent(list, &fromMouse);
-        QCOMPARE(popup.count(), 2);
     }
 };
 

@@ -381,6 +381,56 @@ private Q_SLOTS:
         QCOMPARE(m.log(), logged);
     }
 
+    void theListOpensItsMenuAndTheEditorFromTheKeyboard()
+    {
+        Main m;
+        m.h.addEntry("alice", "bank", "pw1");
+        m.w.LoadList();
+        ShowActive(&m.w);
+        m.w.setCommand(MainCommand::EditLogin, [] {}); // the spy is enough
+        EntryListView *list = m.w.ListView1();
+        QCOMPARE(list->accessibleName(), u"Entries"_s);
+        QSignalSpy popup(list, &EntryListView::popupRequested);
+        QSignalSpy edit(list, &EntryListView::editRequested);
+        list->setFocus();
+
+        // Nothing selected: neither key acts.
+        list->setCurrentIndex({});
+        QTest::keyClick(list, Qt::Key_Return);
+        QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(5, 5), QPoint(5, 5));
+        QApplication::sendEvent(list, &fromKeyboard);
+        QCOMPARE(edit.count() + popup.count(), 0);
+
+        list->selectRow(0);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(edit.count(), 2);
+        // The menu runs its own loop: note which one is up, then close it.
+        QPointer<QWidget> shown;
+        auto closeMenu = [&shown] {
+            QTimer::singleShot(0, [&shown] {
+                if ((shown = QApplication::activePopupWidget()))
+                    shown->close();
+            });
+        };
+        closeMenu();
+        QApplication::sendEvent(list, &fromKeyboard);
+        QCoreApplication::processEvents();
+        QCOMPARE(popup.count(), 1);
+        QCOMPARE(shown.data(), static_cast<QWidget *>(m.w.popupMenu()));
+        // At the row, not wherever the pointer happens to be.
+        const QPoint at = popup.at(0).at(0).toPoint();
+        QVERIFY(list->rowRect(0).contains(list->viewport()->mapFromGlobal(at)));
+        closeMenu();
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(popup.count(), 2);
+        // A mouse's menu event is left to the right button's release.
+        QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+        QApplication::sendEvent(list, &fromMouse);
+        QCOMPARE(popup.count(), 2);
+    }
+
     // New stores what the editor shows: its defaults, and capitals made lower case when the user
     // agrees; Edit opens an entry as it was saved and saves it unchanged. Without a row, or with
     // an unreadable one, no editor opens.
