@@ -5,6 +5,7 @@
 #include "crypto/cPQCrypt.h"
 #include "entries/LoginStore.h"
 #include "platform/Ansi.h"
+#include "transfer/TransferExport.h"
 #include "ui/EntryListView.h"
 #include "ui/FileVaultCommands.h"
 #include "ui/HelpCommands.h"
@@ -393,7 +394,7 @@ private Q_SLOTS:
         QVERIFY(!progress.isVisible());
     }
 
-    void exportCommandThenImportDialogUnderOtherMasters()
+    void importDialogRefusesThenTakesAListUnderOtherMasters()
     {
         UiHarness a;
         a.setMasters("exporter one", "exporter two");
@@ -402,13 +403,7 @@ private Q_SLOTS:
         a.addEntry("bob", "bank", "p w,2");
         LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
         const QString path = a.home.file(u"list.pqx"_s);
-        {
-            frmMain main(a.context);
-            InstallTransferCommands(main);
-            a.ui.replies << path;
-            main.run(MainCommand::Export);
-        }
-        QCOMPARE(QFileInfo(path).size(), qint64(3 * LoginRecord::Size));
+        QVERIFY(ExportFile(a.ui, a.state, a.settings, path));
 
         UiHarness b;
         b.setMasters("importer 1", "importer 2");
@@ -471,9 +466,8 @@ private Q_SLOTS:
         QCOMPARE(ReadFile(path), QByteArray("alice\r\nbob\r\n"));
         QVERIFY(!QFile::exists(h.state.DataFolder + u"bare.txt"_s));
         QCOMPARE(Find<QLineEdit>(&dialog, "Text1")->text(), path);
-        QVERIFY(finished->isVisible());
+        QVERIFY(finished->isVisible() && dialog.isVisible()); // it stays open until Done
         QVERIFY(!Find<QProgressBar>(&dialog, "ProgressBar1")->isVisible());
-        QVERIFY(dialog.isVisible()); // stays open until Done
 
         Find<QRadioButton>(&dialog, "Option10")->click();
         QVERIFY(!combo->isVisible() && !Find<QLabel>(&dialog, "lblDelimit")->isVisible());
