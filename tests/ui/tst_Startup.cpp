@@ -12,7 +12,6 @@
 #include "platform/Clock.h"
 #include "ui/AppIdentity.h"
 #include "ui/EntryListView.h"
-#include "ui/SingleInstance.h"
 #include "ui/Startup.h"
 #include "ui/frmMain.h"
 #include "ui/frmTip.h"
@@ -213,29 +212,6 @@ private Q_SLOTS:
         }
     }
 
-    void aSecondStartBringsTheRunningWindowForwardAndEndsWithAFailure()
-    {
-        Home home;
-        LogIn();
-        QVERIFY(home.start());
-        frmMain *main = home.startup->mainWindow();
-        main->showMinimized();
-        // Another process, as a second start from the desktop is; it shares this home.
-        QProcess second;
-        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        second.setProcessEnvironment(environment);
-        second.start(u"" PELLORA_BINARY_DIR "/pellora"_s, {});
-        QVERIFY(second.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 1);
-        QVERIFY(!main->isMinimized());
-        QCOMPARE(second.readAllStandardOutput(), QByteArray());
-        QVERIFY(!ShowRunningInstance(home.h.home.file(u"nobody.socket"_s)));
-    }
-
     void aStoreWithoutMastersAsksForItsOwnAndIsNeverReencrypted()
     {
         Home home;
@@ -285,16 +261,13 @@ private Q_SLOTS:
         home.h.addEntry("alice", "bank", "pw-alice");
         QVERIFY(mount({u"-o"_s, u"remount,ro"_s, folder}));
         LogIn();
-        const bool started = home.start();
-        const int rows = started ? home.rows() : -1;
-        const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
+        const bool listedButKept = home.start() && home.rows() == 1 &&
+                                   !LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
         const QStringList messages = home.h.ui.messages();
         home.startup.reset(); // lets go of the vault, so it can be unmounted
         QDir::setCurrent(QDir::rootPath());
         QProcess::execute(u"umount"_s, {folder});
-        QVERIFY(!deleted);
-        QVERIFY(started);
-        QCOMPARE(rows, 1);
+        QVERIFY(listedButKept);
         QCOMPARE(messages, (QStringList{u"The vault in "_s + folder +
                                             u" is read-only: you can list the entries and copy "
                                             u"passwords, but no change can be saved."_s,
