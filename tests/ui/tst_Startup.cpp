@@ -1,5 +1,5 @@
 // Starting the program: the first run's set-up, the login, the checks before the main window,
-// the tip that follows it, a second start, and the identity the desktop knows it by.
+// the tips, and the identity the desktop knows it by.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "app/DataFolder.h"
