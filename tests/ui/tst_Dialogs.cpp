@@ -234,7 +234,6 @@ private Q_SLOTS:
     {
         VaultWorld v({"b.TXT", "a.txt", "README", "c.doc", ".hidden", "sub/inner.doc"});
         QCOMPARE(v.w->currentRun().folder, v.folder);
-        QCOMPARE(v.files()->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT", "c.doc", "README"}));
         auto *box = v.get<QLineEdit>("txtSearchSpec");
         QCOMPARE(box->text(), u"*.*"_s);
@@ -280,17 +279,17 @@ private Q_SLOTS:
         show->click();
         useMasters->click();
         QCOMPARE(v.password()->text(), Ansi::toText(v.h.state.entryKey()));
-        QVERIFY(!v.password()->isEnabled() && !create->isEnabled());
-        QVERIFY(!addPassword->isChecked() && !addPassword->isEnabled());
-        QVERIFY(!show->isChecked() && !show->isEnabled());
+        for (QWidget *off : QWidgetList{v.password(), create, addPassword, show})
+            QVERIFY(!off->isEnabled());
+        QVERIFY(!addPassword->isChecked() && !show->isChecked());
         QTest::mouseClick(show, Qt::LeftButton); // the masters cannot be shown in clear
         QCOMPARE(v.password()->echoMode(), QLineEdit::Password);
 
         useMasters->click();
         QVERIFY(v.password()->text().isEmpty()); // what was typed before is gone too
-        QVERIFY(v.password()->isEnabled() && create->isEnabled());
-        QVERIFY(addPassword->isEnabled() && !addPassword->isChecked());
-        QVERIFY(show->isEnabled() && !show->isChecked());
+        for (QWidget *on : QWidgetList{v.password(), create, addPassword, show})
+            QVERIFY(on->isEnabled());
+        QVERIFY(!addPassword->isChecked() && !show->isChecked());
         addPassword->click();
         QVERIFY(!useMasters->isEnabled());
 
@@ -427,7 +426,6 @@ private Q_SLOTS:
                               "The passwords do not match the passwords used for exporting this "
                               "list."}));
         QVERIFY(openAfterRefusals);
-        QVERIFY(a.ui.shown.isEmpty());
         QCOMPARE(b.passwordOf(1001), QByteArray("pw-1"));
         QCOMPARE(b.passwordOf(1002), QByteArray("p w,2"));
         QCOMPARE(main.ListView1()->rowCount(), 3);

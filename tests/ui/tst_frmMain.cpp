@@ -45,10 +45,10 @@ struct Main
             w.LoadList();
         return Column(w.ListView1(), column);
     }
-    void select(const QString &key)
+    void select(qint16 id)
     {
         w.LoadList();
-        w.ListView1()->selectRow(w.ListView1()->findRow(key));
+        w.selectEntry(id);
     }
     QString log() const { return QString::fromUtf8(ReadFile(h.state.LogFile)); }
 };
@@ -318,7 +318,7 @@ private Q_SLOTS:
         m.h.state.LogPwdChanges = true;
         for (const char *login : {"alice", "bob", "carol"})
             m.h.addEntry(login, "desc", "pw-"_ba + login);
-        m.select(u"PQ1001"_s);
+        m.select(1001);
         m.w.Toolbar1_ButtonClick(u"Delete"_s);
         QVERIFY(m.h.ui.asked.isEmpty() && m.h.ui.shown.isEmpty());
         QCOMPARE(m.rows(), (QStringList{"alice", "carol"}));
@@ -348,7 +348,7 @@ private Q_SLOTS:
         QVERIFY(!m.w.action(MainCommand::UndoDelete)->isEnabled());
         QCOMPARE(m.w.deletedEntries().count(), 0);
 
-        m.select(u"PQ1000"_s);
+        m.select(1000);
         QFile::remove(m.h.state.LoginFile);
         const QString logged = m.log();
         m.w.run(MainCommand::DeleteLogin);
