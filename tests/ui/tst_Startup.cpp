@@ -64,11 +64,6 @@ frmTip::Random Draws(QList<double> values)
     return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
 }
 
-QString TipText(const frmTip &tip)
-{
-    return Find<QLabel>(&tip, "lblTipText")->text();
-}
-
 QString WriteTips(const UiHarness &h, const QByteArray &bytes)
 {
     WriteFile(h.home.file(u"PelloraTips.txt"_s), bytes);
@@ -280,13 +275,14 @@ private Q_SLOTS:
     void tipsFollowTheSwitchAndEveryLineCanCome()
     {
         UiHarness h;
+        auto tipText = [](const frmTip &tip) { return Find<QLabel>(&tip, "lblTipText")->text(); };
         h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
         QVERIFY(!frmTip(h.context).openTips(WriteTips(h, "a\r\n")));
         h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
         frmTip one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
         QVERIFY(one.openTips(WriteTips(h, "Press Clip to copy.\r\n")));
         for (int i = 0; i < 3; ++i, one.DoNextTip())
-            QCOMPARE(TipText(one), u"Press Clip to copy."_s);
+            QCOMPARE(tipText(one), u"Press Clip to copy."_s);
         auto *box = Find<QCheckBox>(&one, "chkLoadTipsAtStartup");
         QVERIFY(box->isChecked());
         one.show();
@@ -296,14 +292,14 @@ private Q_SLOTS:
         }
         QVERIFY(!one.LoadTips(h.home.path())); // a folder is no tips file
         QVERIFY(one.openTips(h.home.file(u"absent.txt"_s)));
-        QVERIFY(TipText(one).startsWith(u"That the PelloraTips.txt file was not found? "_s));
+        QVERIFY(tipText(one).startsWith(u"That the PelloraTips.txt file was not found? "_s));
 
         frmTip tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
         QVERIFY(tip.LoadTips(WriteTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
         QCOMPARE(tip.tips().size(), 5);
         QStringList shown;
         for (int i = 0; i < 4; ++i, tip.DoNextTip())
-            shown << TipText(tip);
+            shown << tipText(tip);
         QCOMPARE(shown,
                  (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));
     }
@@ -313,8 +309,8 @@ private Q_SLOTS:
     void theProgramCarriesItsNameIdAndIcon()
     {
         SetApplicationIdentity();
-        QCOMPARE(QApplication::applicationName(), u"Pellora"_s);
-        QCOMPARE(QApplication::organizationName(), u"Brantwick"_s);
+        QCOMPARE(QApplication::organizationName() + u'/' + QApplication::applicationName(),
+                 u"Brantwick/Pellora"_s);
         QCOMPARE(QGuiApplication::desktopFileName(), QLatin1String(kDesktopFileId));
         // A display name would be appended to every window title ("Options - Pellora").
         QCOMPARE(QGuiApplication::applicationDisplayName(), u"Pellora"_s);

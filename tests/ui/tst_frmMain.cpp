@@ -43,7 +43,10 @@ struct Main
     {
         if (reload)
             w.LoadList();
-        return Column(w.ListView1(), column);
+        QStringList cells; // trimmed, in display order
+        for (int row = 0; row < w.ListView1()->rowCount(); ++row)
+            cells << w.ListView1()->text(row, column).trimmed();
+        return cells;
     }
     void select(qint16 id)
     {
@@ -407,9 +410,8 @@ private Q_SLOTS:
         QCOMPARE(popup.count(), 2);
     }
 
-    // New stores what the editor shows: its defaults, and capitals made lower case when the user
-    // agrees; Edit opens an entry as it was saved and saves it unchanged. Without a row, or with
-    // an unreadable one, no editor opens.
+    // New stores the editor's defaults, and capitals made lower case when the user agrees; Edit
+    // opens an entry as saved and saves it unchanged; without a readable row no editor opens.
     void newAndEditGoThroughTheEditor()
     {
         Main m;

@@ -4,7 +4,6 @@
 #include "entries/LoginStore.h"
 #include "entries/PasswordField.h"
 #include "platform/Convert.h"
-#include "ui/EntryListView.h"
 
 namespace {
 const QByteArray kPassPhrase("qwhe7&*/:]{3k  tbnsoo!$eprdxuhmjlqtr 8hj2 k731z");
@@ -46,12 +45,4 @@ QByteArray UiHarness::passwordOf(qint16 loginId)
 {
     const LoginRecord r = LoginStore(state.LoginFile, ui).LoadItem(loginId);
     return DecodePasswordField(r.Password, state.entryKey()).value_or(QByteArray("<undecodable>"));
-}
-
-QStringList Column(const EntryListView *list, int column)
-{
-    QStringList out;
-    for (int row = 0; row < list->rowCount(); ++row)
-        out << list->text(row, column).trimmed();
-    return out;
 }

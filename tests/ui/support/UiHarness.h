@@ -10,8 +10,6 @@
 #include <QtWidgets>
 #include <memory>
 
-class EntryListView;
-
 // A window test's world: its own home folder, a recording Ui, the run's state and settings.
 class UiHarness
 {
@@ -34,9 +32,6 @@ public:
     QByteArray passwordOf(qint16 loginId);
     QString lastMessage() const { return ui.shown.isEmpty() ? QString() : ui.shown.last().text; }
 };
-
-// The trimmed cells of a list column, in display order.
-QStringList Column(const EntryListView *list, int column);
 
 // Shows the window and waits until it has the keyboard.
 inline void ShowActive(QWidget *window)
