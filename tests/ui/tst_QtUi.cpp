@@ -39,8 +39,7 @@ private Q_SLOTS:
         Seen seen;
         AnswerBox(seen, Qt::Key_Return);
         ui.message(u"Saved."_s);
-        QCOMPARE(seen.title, u"Pellora"_s);
-        QCOMPARE(seen.text, u"Saved."_s);
+        QCOMPARE(seen.title + u": "_s + seen.text, u"Pellora: Saved."_s);
         QCOMPARE(seen.cursor, Qt::ArrowCursor);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 
