@@ -1,5 +1,4 @@
-// The dialogs: options, file vault, import and export, help and About, each worked from the
-// keyboard too.
+// The dialogs: options, file vault, import and export, help and About, and their access keys.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "crypto/cPQCrypt.h"

@@ -1,5 +1,4 @@
-// Starting the program: the first run's set-up, the login, the checks before the main window,
-// the tips, and the identity the desktop knows it by.
+// Starting the program: set-up, login, the checks before the main window, tips and identity.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "app/DataFolder.h"

@@ -23,7 +23,6 @@ public:
     Settings settings;
     AppContext context{ui, state, settings};
 
-    // Stores two master passwords as a finished first run would.
     void setMasters(const QByteArray &first, const QByteArray &second);
     // Adds a live entry through the store; returns its LoginID.
     qint16 addEntry(const QByteArray &login, const QByteArray &description,
