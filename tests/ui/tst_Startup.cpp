@@ -1,21 +1,21 @@
+// Starting the program: set-up, login, the checks before the main window, tips and identity.
 #include "ModalDriver.h"
 #include "UiHarness.h"
 #include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
 #include "entries/LoginStore.h"
+#include "entries/PasswordStrength.h"
+#include "master/MasterValidation.h"
 #include "master/PreviousInstallation.h"
 #include "master/ResetPasswords.h"
 #include "platform/Clock.h"
+#include "ui/AppIdentity.h"
 #include "ui/EntryListView.h"
 #include "ui/Startup.h"
 #include "ui/frmMain.h"
+#include "ui/frmTip.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QProcess>
-#include <QTest>
+using namespace Qt::StringLiterals;
 
 namespace {
 // One home with a program folder holding the check file; each start gets fresh state, as a
@@ -23,19 +23,17 @@ namespace {
 struct Home
 {
     UiHarness h;
-    QString program = h.home.file(QStringLiteral("program"));
+    QString program = h.home.file(u"program"_s);
     AppState state;
     std::unique_ptr<Startup> startup;
 
     explicit Home(bool masters = true)
+        : h(masters)
     {
         QDir().mkpath(program);
-        QFile::copy(QStringLiteral(PELLORA_BINARY_DIR "/pqchk"),
-                    program + QStringLiteral("/pqchk"));
+        QFile::copy(u"" PELLORA_BINARY_DIR "/pqchk"_s, program + u"/pqchk"_s);
         SetProgramFolder(program);
-        h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("0"));
-        if (masters)
-            h.setMasters("first master", "second master");
+        h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
     }
     ~Home() { SetProgramFolder(QString()); }
 
@@ -46,20 +44,29 @@ struct Home
         startup = std::make_unique<Startup>(h.ui, state, h.settings, splash);
         return startup->run();
     }
-    QString lastMessage() const
-    {
-        return h.ui.shown.isEmpty() ? QString() : h.ui.shown.last().text;
-    }
+    int rows() const { return startup->mainWindow()->ListView1()->rowCount(); }
 };
 
-void logIn(const QString &first = QStringLiteral("first master"),
-           const QString &second = QStringLiteral("second master"))
+void LogIn(const QString &first = u"first master"_s, const QString &second = u"second master"_s)
 {
     WhenModal([first, second](QWidget *login) {
         Type(login, "txtMaster1", first);
         Type(login, "txtMaster2", second);
         Click(login, "cmdOK");
     });
+}
+
+// Draws taken in turn, the last one repeated.
+frmTip::Random Draws(QList<double> values)
+{
+    auto left = std::make_shared<QList<double>>(std::move(values));
+    return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
+}
+
+QString WriteTips(const UiHarness &h, const QByteArray &bytes)
+{
+    WriteFile(h.home.file(u"PelloraTips.txt"_s), bytes);
+    return h.home.file(u"PelloraTips.txt"_s);
 }
 } // namespace
 
@@ -73,109 +80,111 @@ private Q_SLOTS:
     void firstRunSetsTheMastersThenARestartLogsIn()
     {
         Home home(false);
+        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
         WhenModal([](QWidget *setup) {
-            QCOMPARE(setup->objectName(), QStringLiteral("frmSetup"));
-            Type(setup, "txtMaster1", QStringLiteral("first master"));
-            Type(setup, "txtRepeat1", QStringLiteral("first master"));
-            Type(setup, "txtMaster2", QStringLiteral("second master"));
-            Type(setup, "txtRepeat2", QStringLiteral("second master"));
-            Click(setup, "cmdOK");
+            QTest::keyClick(setup, Qt::Key_Escape);
+            QVERIFY(setup->isVisible());
+            Click(setup, "cmdCancel");
+        });
+        QVERIFY(!home.start());
+        QCOMPARE(home.startup->exitCode(), 1);
+        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
+        QCOMPARE(home.h.settings.get(Setting::Master1), u"480275"_s); // the next start is first
+
+        WhenModal([&home](QWidget *setup) {
+            QCOMPARE(setup->objectName(), u"frmSetup"_s);
+            ShowActive(setup);
+            QVERIFY(!Find<QLabel>(setup, "lblAbout")->text().isEmpty());
+            auto *capsLock = Find<QLabel>(setup, "lblCapsLock");
+            QVERIFY(!capsLock->isVisible());
+            QTest::keyClicks(Find(setup, "txtMaster1"), u"A"_s); // a capital without Shift
+            QVERIFY(capsLock->isVisible());
+            QTest::keyClicks(Find(setup, "txtMaster1"), u"a"_s);
+            QVERIFY(!capsLock->isVisible());
+            QCOMPARE(Find<QLabel>(setup, "lblStrength1")->text(), PasswordStrengthText(u"Aa"_s));
+            QStringList strengths; // each kind of character widens the pool
+            for (const char *typed :
+                 {"", "abcdefgh", "Abcdefg1", "Harbour-lights-9", "\xc3\xa9t\xc3\xa9"})
+                strengths << QString::number(PasswordStrengthBits(QString::fromUtf8(typed)));
+            QCOMPARE(strengths.join(u' '), u"0 37 47 105 20"_s);
+            QCOMPARE(PasswordStrengthText(u"abcdefgh"_s), u"Strength: about 37 bits (weak)"_s);
+
+            auto fill = [setup](const char *m1, const char *r1, const char *m2, const char *r2) {
+                Type(setup, "txtMaster1", QString::fromLatin1(m1));
+                Type(setup, "txtRepeat1", QString::fromLatin1(r1));
+                Type(setup, "txtMaster2", QString::fromLatin1(m2));
+                Type(setup, "txtRepeat2", QString::fromLatin1(r2));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter confirms
+            };
+            fill("first master", "first master", "second master", "second mastr");
+            QCOMPARE(home.h.lastMessage(),
+                     u"Master 2 and its repeat differ. Please type master 2 again, twice."_s);
+            QCOMPARE(QApplication::focusWidget()->objectName(), u"txtMaster2"_s);
+            fill("short", "short", "second master", "second master");
+            QCOMPARE(home.h.lastMessage(), QString::fromLatin1(kMasterRulesMessage));
+            fill("first master", "first master", "second master", "second master");
         });
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
-        QVERIFY(home.startup->mainWindow()->isVisible());
-        QCOMPARE(home.startup->mainWindow()->windowTitle(), QStringLiteral("Pellora"));
-        home.h.state = home.state;
-        home.h.addEntry("alice", "bank", "s3cret");
-
-        WhenModal([](QWidget *login) {
-            QCOMPARE(login->objectName(), QStringLiteral("frmLogin"));
-            Type(login, "txtMaster1", QStringLiteral("second master"));
-            Type(login, "txtMaster2", QStringLiteral("first master"));
-            Click(login, "cmdOK");
-            QVERIFY(login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))->text().isEmpty());
-            QVERIFY(login->findChild<QLineEdit *>(QStringLiteral("txtMaster2"))->text().isEmpty());
-            logIn();
-        });
-        QVERIFY(home.start());
-        QCOMPARE(home.h.ui.shown.last().text, QStringLiteral("Invalid Password(s), try again!"));
-        QCOMPARE(home.h.ui.shown.last().title, QStringLiteral("Login"));
-        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 1);
-        QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
-        QCOMPARE(home.h.ui.busyDepth, 0);
-    }
-
-    void theMainWindowWaitsForTheSplashAndATipFollows()
-    {
-        Home home;
-        home.h.settings.save(Setting::ShowTipsAtStartup, QStringLiteral("1"));
-        logIn();
-        QString tip;
-        WhenModal(
-            [&tip](QWidget *w) {
-                tip = w->objectName();
-                w->close();
-            },
-            QStringLiteral("frmTip"));
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(home.start(400));
-        QVERIFY(clock.elapsed() >= 400);
-        QCOMPARE(tip, QStringLiteral("frmTip"));
-    }
-
-    void theMainWindowsCommandsWorkAfterStartUpReturns()
-    {
-        Home home;
-        logIn();
-        QVERIFY(home.start());
         // The main window outlives the start-up steps: what it was handed must too.
         frmMain *main = home.startup->mainWindow();
+        QVERIFY(main->isVisible());
         QCOMPARE(&main->context().state, &home.state);
         home.h.state = home.state;
         home.h.addEntry("alice", "bank", "s3cret");
         main->run(MainCommand::Refresh);
-        QCOMPARE(main->ListView1()->rowCount(), 1);
+        QCOMPARE(home.rows(), 1);
+
+        WhenModal([](QWidget *login) {
+            QCOMPARE(login->objectName(), u"frmLogin"_s);
+            Type(login, "txtMaster1", u"second master"_s);
+            Type(login, "txtMaster2", u"first master"_s);
+            Click(login, "cmdOK");
+            QVERIFY(Find<QLineEdit>(login, "txtMaster1")->text().isEmpty());
+            LogIn();
+        });
+        QVERIFY(home.start());
+        QCOMPARE(home.h.lastMessage(), u"Invalid Password(s), try again!"_s);
+        QCOMPARE(home.rows(), 1);
+        QCOMPARE(home.state.ActiveMaster1, home.h.settings.getBytes(Setting::Master1));
+        QCOMPARE(home.h.ui.busyDepth, 0);
     }
 
-    void loginOutcomesAreLoggedOnlyWhenAsked()
-    {
-        for (const bool logging : {false, true}) {
-            Home home;
-            const QString flag = logging ? QStringLiteral("1") : QStringLiteral("0");
-            home.h.settings.save(Setting::LogMasterFailure, flag);
-            home.h.settings.save(Setting::LogStartup, flag);
-            WhenModal([](QWidget *login) { Click(login, "cmdCancel"); });
-            QVERIFY(!home.start());
-            QVERIFY(!home.startup->mainWindow());
-            QCOMPARE(ReadFile(home.h.state.LogFile).contains("Master Login Failure "), logging);
-            logIn();
-            QVERIFY(home.start());
-            QCOMPARE(ReadFile(home.h.state.LogFile).contains("Successful Startup, "), logging);
-        }
-    }
-
-    void resetDeletesStoreAndLogAndEndsTheRun()
+    // A cancelled login is logged only when asked, as a start is; a reset deletes the store.
+    void cancelResetAndBrokenStartsEndTheRun()
     {
         Home home;
         home.h.addEntry("alice", "bank", "s3cret");
-        WriteFile(home.h.state.LogFile, "old log\n");
-        home.h.ui.answers << false;
-        WhenModal([](QWidget *login) {
-            Click(login, "cmdClearMaster");
-            Click(login, "cmdCancel");
-        });
-        QVERIFY(!home.start());
-        QVERIFY(QFile::exists(home.h.state.LoginFile));
-
+        for (const bool logging : {false, true}) {
+            home.h.settings.save(Setting::LogMasterFailure, logging ? u"1"_s : u"0"_s);
+            home.h.settings.save(Setting::LogStartup, logging ? u"1"_s : u"0"_s);
+            home.h.ui.answers << false; // no reset after all
+            WhenModal([](QWidget *login) {
+                Click(login, "cmdClearMaster");
+                Click(login, "cmdCancel");
+            });
+            QVERIFY(!home.start());
+            QVERIFY(!home.startup->mainWindow() && QFile::exists(home.h.state.LoginFile));
+            QCOMPARE(ReadFile(home.h.state.LogFile).contains("Master Login Failure "), logging);
+            LogIn();
+            QVERIFY(home.start());
+            QCOMPARE(ReadFile(home.h.state.LogFile).contains("Successful Startup, "), logging);
+        }
         home.h.ui.answers << true;
         WhenModal([](QWidget *login) { Click(login, "cmdClearMaster"); });
         QVERIFY(!home.start());
         QCOMPARE(home.h.ui.askedDefaultNo.last(), QString::fromLatin1(kResetPasswordsQuestion));
         QCOMPARE(home.startup->exitCode(), 0); // the user's choice, not a failure
         QVERIFY(!QFile::exists(home.h.state.LoginFile));
-        QVERIFY(!QFile::exists(home.h.state.LogFile));
-        QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
+
+        home.h.settings.save(Setting::LogExports, u"yes"_s);
+        QVERIFY(!home.start());
+        QCOMPARE(home.h.lastMessage(),
+                 u"An error has occurred in Loading the application 13 Type mismatch "_s);
+        home.h.settings.save(Setting::LogExports, u"0"_s);
+        WriteFile(home.program + u"/pqchk"_s, "damaged");
+        QVERIFY(!home.start());
+        QVERIFY(home.h.lastMessage().startsWith(u"Either there is a file missing, or the base"_s));
     }
 
     void previousInstallationIsMovedWhateverTheAnswer()
@@ -184,55 +193,17 @@ private Q_SLOTS:
             Home home;
             home.h.addEntry("old entry", "from before", "oldpass");
             const QByteArray oldStore = ReadFile(home.h.state.LoginFile);
-            QFile::rename(home.h.state.LoginFile, home.program + QStringLiteral("/old.lgn"));
+            QFile::rename(home.h.state.LoginFile, home.program + u"/old.lgn"_s);
             home.h.ui.answers << yes;
-            logIn();
+            LogIn();
             QVERIFY(home.start());
             QCOMPARE(home.h.ui.asked.value(0), QString::fromLatin1(kPreviousInstallationQuestion));
-            QVERIFY(!QFile::exists(home.program + QStringLiteral("/old.lgn")));
-            const QString moved = home.state.DataFolder + QStringLiteral("Pelloralgn.old");
+            QVERIFY(!QFile::exists(home.program + u"/old.lgn"_s));
+            const QString moved = home.state.DataFolder + u"Pelloralgn.old"_s;
             QCOMPARE(ReadFile(moved), oldStore);
-            QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), yes ? 1 : 0);
-            QVERIFY(home.h.ui.messages().contains(QStringLiteral("File moved to: ") + moved));
+            QCOMPARE(home.rows(), yes ? 1 : 0);
+            QVERIFY(home.h.ui.messages().contains(u"File moved to: "_s + moved));
         }
-    }
-
-    void startupFailuresEndTheRunWithTheirMessages()
-    {
-        Home home;
-        home.h.settings.save(Setting::LogExports, QStringLiteral("yes"));
-        QVERIFY(!home.start());
-        QCOMPARE(
-            home.lastMessage(),
-            QStringLiteral("An error has occurred in Loading the application 13 Type mismatch "));
-
-        home.h.settings.save(Setting::LogExports, QStringLiteral("0"));
-        WriteFile(home.program + QStringLiteral("/pqchk"), "damaged");
-        QVERIFY(!home.start());
-        QVERIFY(home.lastMessage().startsWith(
-            QStringLiteral("Either there is a file missing, or the base")));
-    }
-
-    void aSecondStartBringsTheRunningWindowForwardAndEndsWithAFailure()
-    {
-        Home home;
-        logIn();
-        QVERIFY(home.start());
-        frmMain *main = home.startup->mainWindow();
-        main->showMinimized();
-        // Another process, as a second start from the desktop is; it shares this home.
-        QProcess second;
-        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        second.setProcessEnvironment(environment);
-        second.start(QStringLiteral(PELLORA_BINARY_DIR "/pellora"), {});
-        QVERIFY(second.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 1);
-        QVERIFY(!main->isMinimized());
-        QCOMPARE(second.readAllStandardOutput(), QByteArray());
     }
 
     void aStoreWithoutMastersAsksForItsOwnAndIsNeverReencrypted()
@@ -243,37 +214,33 @@ private Q_SLOTS:
         const QString store = home.h.state.LoginFile;
         const QByteArray before = ReadFile(store);
         home.h.settings.saveBytes(Setting::Master1, "480275"); // lost masters, kept store
-
         WhenModal([](QWidget *dialog) {
-            QCOMPARE(dialog->objectName(), QStringLiteral("storeMastersDialog"));
-            QVERIFY(
-                dialog->findChild<QLabel *>()->text().contains(QStringLiteral("found 2 entries")));
-            Type(dialog, "master1", QStringLiteral("first master"));
-            Type(dialog, "master2", QStringLiteral("wrong master"));
+            QCOMPARE(dialog->objectName(), u"storeMastersDialog"_s);
+            QVERIFY(dialog->findChild<QLabel *>()->text().contains(u"found 2 entries"_s));
+            Type(dialog, "master1", u"first master"_s);
+            Type(dialog, "master2", u"wrong master"_s);
             Click(dialog, "okButton");
-            Type(dialog, "master2", QStringLiteral("second master"));
+            Type(dialog, "master2", u"second master"_s);
             Click(dialog, "okButton");
         });
         QVERIFY(home.start());
         QCOMPARE(home.h.ui.messages().first(),
-                 QStringLiteral("These master passwords do not open the entries in ") + store +
-                     QLatin1Char('.'));
+                 u"These master passwords do not open the entries in "_s + store + u'.');
         QVERIFY(!home.state.FirstRun);
         QCOMPARE(ReadFile(store), before);
-        QCOMPARE(home.startup->mainWindow()->ListView1()->rowCount(), 2);
+        QCOMPARE(home.rows(), 2);
 
         // A user who lost them sets the store aside and starts afresh; Escape would change nothing.
         home.h.settings.saveBytes(Setting::Master1, "480275");
         home.h.ui.answers << true << true; // set it aside; then quit the set-up
         WhenModal([](QWidget *dialog) { Click(dialog, "setAsideButton"); });
-        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, QStringLiteral("frmSetup"));
+        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, u"frmSetup"_s);
         QVERIFY(!home.start());
-        const QString aside = store + QStringLiteral(".unreadable-") +
-                              Clock::now().date().toString(QStringLiteral("yyyyMMdd"));
+        const QString aside =
+            store + u".unreadable-"_s + Clock::now().date().toString(u"yyyyMMdd"_s);
         QCOMPARE(ReadFile(aside), before);
-        QVERIFY(
-            home.h.ui.messages().contains(QStringLiteral("The store is now ") + aside +
-                                          QStringLiteral(". Pellora starts with an empty vault.")));
+        QVERIFY(home.h.ui.messages().contains(u"The store is now "_s + aside +
+                                              u". Pellora starts with an empty vault."_s));
     }
 
     void aReadOnlyVaultStillListsAndSaysSo()
@@ -281,43 +248,77 @@ private Q_SLOTS:
         Home home;
         const QString folder = GetDataFolder();
         auto mount = [&](const QStringList &args) {
-            return QProcess::execute(QStringLiteral("mount"), args) == 0;
+            return QProcess::execute(u"mount"_s, args) == 0;
         };
-        if (!mount({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                    QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}))
+        if (!mount({u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=1m"_s, u"tmpfs"_s, folder}))
             QSKIP("needs root to mount a read-only file system");
         home.h.addEntry("alice", "bank", "pw-alice");
-        QVERIFY(mount({QStringLiteral("-o"), QStringLiteral("remount,ro"), folder}));
-        logIn();
-        const bool started = home.start();
-        const int rows = started ? home.startup->mainWindow()->ListView1()->rowCount() : -1;
-        const bool deleted = LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
+        QVERIFY(mount({u"-o"_s, u"remount,ro"_s, folder}));
+        LogIn();
+        const bool listedButKept = home.start() && home.rows() == 1 &&
+                                   !LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
         const QStringList messages = home.h.ui.messages();
-        QProcess::execute(QStringLiteral("umount"), {folder});
-        QVERIFY(!deleted);
-        QVERIFY(started);
-        QCOMPARE(rows, 1);
-        const QStringList expected{
-            QStringLiteral("The vault in ") + folder +
-                QStringLiteral(" is read-only: you can list the entries and copy passwords, but "
-                               "no change can be saved."),
-            QStringLiteral("An error has occurred in deletelogin 70 Permission denied")};
-        QCOMPARE(messages, expected);
+        home.startup.reset(); // lets go of the vault, so it can be unmounted
+        QDir::setCurrent(QDir::rootPath());
+        QProcess::execute(u"umount"_s, {folder});
+        QVERIFY(listedButKept);
+        QCOMPARE(messages, (QStringList{u"The vault in "_s + folder +
+                                            u" is read-only: you can list the entries and copy "
+                                            u"passwords, but no change can be saved."_s,
+                                        u"An error has occurred in deletelogin 70 Permission "
+                                        u"denied"_s}));
     }
 
-    void firstRunCancelEndsAndTheNextStartIsFirstAgain()
+    // Tips switched off show no window, and unchecking switches them off at once; lines end in any
+    // way and may be empty, and any draw hits a line.
+    void tipsFollowTheSwitchAndEveryLineCanCome()
     {
-        Home home(false);
-        home.h.ui.answers << false << true; // asked twice before quitting: No, then Yes
-        WhenModal([](QWidget *setup) {
-            QTest::keyClick(setup, Qt::Key_Escape);
-            QVERIFY(setup->isVisible());
-            Click(setup, "cmdCancel");
-        });
-        QVERIFY(!home.start());
-        QCOMPARE(home.startup->exitCode(), 1);
-        QCOMPARE(home.h.ui.askedDefaultNo.size(), 2);
-        QCOMPARE(home.h.settings.get(Setting::Master1), QStringLiteral("480275"));
+        UiHarness h;
+        auto tipText = [](const frmTip &tip) { return Find<QLabel>(&tip, "lblTipText")->text(); };
+        h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
+        QVERIFY(!frmTip(h.context).openTips(WriteTips(h, "a\r\n")));
+        h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
+        frmTip one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
+        QVERIFY(one.openTips(WriteTips(h, "Press Clip to copy.\r\n")));
+        for (int i = 0; i < 3; ++i, one.DoNextTip())
+            QCOMPARE(tipText(one), u"Press Clip to copy."_s);
+        auto *box = Find<QCheckBox>(&one, "chkLoadTipsAtStartup");
+        QVERIFY(box->isChecked());
+        one.show();
+        for (const QString &expected : {u"0"_s, u"1"_s}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(h.settings.get(Setting::ShowTipsAtStartup), expected);
+        }
+        QVERIFY(!one.LoadTips(h.home.path())); // a folder is no tips file
+        QVERIFY(one.openTips(h.home.file(u"absent.txt"_s)));
+        QVERIFY(tipText(one).startsWith(u"That the PelloraTips.txt file was not found? "_s));
+
+        frmTip tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
+        QVERIFY(tip.LoadTips(WriteTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
+        QCOMPARE(tip.tips().size(), 5);
+        QStringList shown;
+        for (int i = 0; i < 4; ++i, tip.DoNextTip())
+            shown << tipText(tip);
+        QCOMPARE(shown,
+                 (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));
+    }
+
+    // The program and its desktop entry go by one id, so the desktop can match a running window
+    // to its menu entry and icon, which needs no theme.
+    void theProgramCarriesItsNameIdAndIcon()
+    {
+        SetApplicationIdentity();
+        QCOMPARE(QApplication::organizationName() + u'/' + QApplication::applicationName(),
+                 u"Brantwick/Pellora"_s);
+        QCOMPARE(QGuiApplication::desktopFileName(), QLatin1String(kDesktopFileId));
+        // A display name would be appended to every window title ("Options - Pellora").
+        QCOMPARE(QGuiApplication::applicationDisplayName(), u"Pellora"_s);
+        QIcon::setThemeName(QString());
+        const QIcon icon = ApplicationIcon();
+        for (const int size : {16, 48, 256})
+            QCOMPARE(icon.pixmap(size, size).size(), QSize(size, size));
+        const QImage image = icon.pixmap(64, 64).toImage(); // not a grey square
+        QVERIFY(image.pixelColor(32, 32) != image.pixelColor(1, 1));
     }
 };
 

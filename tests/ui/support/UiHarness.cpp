@@ -9,11 +9,13 @@ namespace {
 const QByteArray kPassPhrase("qwhe7&*/:]{3k  tbnsoo!$eprdxuhmjlqtr 8hj2 k731z");
 }
 
-UiHarness::UiHarness()
+UiHarness::UiHarness(bool masters)
 {
     state.DataFolder = home.dataFolder();
     state.LoginFile = state.DataFolder + QStringLiteral("Pellora.lgn");
     state.LogFile = state.DataFolder + QStringLiteral("Pellora.log");
+    if (masters)
+        setMasters("first master", "second master");
 }
 
 void UiHarness::setMasters(const QByteArray &first, const QByteArray &second)
