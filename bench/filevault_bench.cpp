@@ -2,8 +2,8 @@
 // command line doing the same RC4 pass into a second file, in one run. Run the Release build; on
 // a shared machine with --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true
 // and compare the medians.
+#include "crypto/Cipher.h"
 #include "crypto/Rc4Key.h"
-#include "crypto/cPQCrypt.h"
 #include "filevault/InPlaceCipher.h"
 
 #include <QByteArray>
@@ -86,7 +86,7 @@ void BM_OpenSslRc4File512MiB(benchmark::State &state)
     QFile out(f.openSslOut);
     out.open(QIODevice::ReadOnly);
     // Both sides must produce the same bytes for the comparison to mean anything.
-    if (out.read(kBlock) != Crypt().Encrypt(f.firstBlock, kPassword))
+    if (out.read(kBlock) != Cipher::crypt(f.firstBlock, kPassword))
         state.SkipWithError("openssl output differs from the vault cipher");
     QFile::remove(f.openSslOut);
     state.SetBytesProcessed(state.iterations() * kFileSize);

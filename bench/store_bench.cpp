@@ -1,8 +1,7 @@
 // Store operations on a full store of 32767 records, and the string cipher on 1 MiB inputs.
 #include "app/DataFolder.h"
-#include "crypto/cPQCrypt.h"
-#include "crypto/clsPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "platform/Ui.h"
 
 #include <QFile>
@@ -74,23 +73,23 @@ void BM_LoadItemOldest(benchmark::State &state)
 {
     writeFullStore(0);
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     for (auto _ : state)
-        benchmark::DoNotOptimize(store.LoadItem(1));
+        benchmark::DoNotOptimize(store.load(1));
 }
 
 void BM_Addlogin(benchmark::State &state)
 {
     writeFullStore(0);
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     for (auto _ : state) {
         state.PauseTiming();
         truncateTo(32766);
         state.ResumeTiming();
         LoginRecord r;
         r.Login = FitText("new");
-        benchmark::DoNotOptimize(store.Addlogin(r));
+        benchmark::DoNotOptimize(store.add(r));
     }
 }
 
@@ -98,42 +97,42 @@ void BM_updatelogin(benchmark::State &state)
 {
     writeFullStore(0);
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     LoginRecord r;
     r.LoginID = 1;
     r.Login = FitText("changed");
     for (auto _ : state)
-        benchmark::DoNotOptimize(store.updatelogin(r));
+        benchmark::DoNotOptimize(store.update(r));
 }
 
 void BM_deletelogin(benchmark::State &state)
 {
     writeFullStore(0);
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     for (auto _ : state)
-        benchmark::DoNotOptimize(store.deletelogin(1));
+        benchmark::DoNotOptimize(store.remove(1));
 }
 
 void BM_cleanupWithoutTombstones(benchmark::State &state)
 {
     writeFullStore(0);
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     for (auto _ : state)
-        store.cleanup();
+        store.compact();
 }
 
 void BM_cleanupWithTombstones(benchmark::State &state)
 {
     SilentUi ui;
-    LoginStore store(storePath(), ui);
+    EntryStore store(storePath(), ui);
     for (auto _ : state) {
         state.PauseTiming();
         writeFullStore(100);
         ::sync(); // the set-up's own dirty pages must not be charged to the compaction
         state.ResumeTiming();
-        store.cleanup();
+        store.compact();
     }
 }
 
@@ -142,7 +141,7 @@ void BM_StringCipher1MiB(benchmark::State &state)
     const QByteArray plain(1 << 20, 'x');
     const QByteArray password("entry key");
     for (auto _ : state)
-        benchmark::DoNotOptimize(Crypt().Encrypt(plain, password));
+        benchmark::DoNotOptimize(Cipher::crypt(plain, password));
     state.SetBytesProcessed(state.iterations() * plain.size());
 }
 
@@ -158,7 +157,7 @@ BENCHMARK(BM_StringCipher1MiB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    clsPQCrypt::setKeyFolder(workDir().filePath(QStringLiteral("keys/")));
+    Cipher::setKeyFolder(workDir().filePath(QStringLiteral("keys/")));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -1,7 +1,6 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
-#include "crypto/clsPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
@@ -46,7 +45,7 @@ public:
 
 QByteArray stored(const QByteArray &master)
 {
-    return Crypt().Encrypt(master, QByteArray(Master::kPassPhrase));
+    return Cipher::crypt(master, QByteArray(Master::kPassPhrase));
 }
 
 // A scratch folder with a store of n live entries under the exporting masters.
@@ -59,7 +58,7 @@ struct Scratch
 
     explicit Scratch(int n)
     {
-        clsPQCrypt::setKeyFolder(dir.filePath(QStringLiteral("keys/")));
+        Cipher::setKeyFolder(dir.filePath(QStringLiteral("keys/")));
         state.LoginFile = dir.filePath(QStringLiteral("Pellora.lgn"));
         state.LogFile = dir.filePath(QStringLiteral("Pellora.log"));
         state.ActiveMaster1 = stored("first-master");

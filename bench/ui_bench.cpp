@@ -3,13 +3,13 @@
 #include "app/AppState.h"
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
-#include "crypto/clsPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 #include "master/MasterPasswords.h"
 #include "platform/Ui.h"
 #include "ui/AppContext.h"
+#include "ui/MainWindow.h"
 #include "ui/Startup.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -64,9 +64,9 @@ void BM_LoadListFullStore(benchmark::State &state)
     f.write(all);
     f.close();
     AppContext context{ui, app, settings};
-    frmMain main(context);
+    MainWindow main(context);
     for (auto _ : state)
-        main.LoadList();
+        main.loadList();
 }
 
 void answerLogin()
@@ -78,11 +78,11 @@ void answerLogin()
             return;
         timer->deleteLater();
         timer->stop();
-        login->findChild<QLineEdit *>(QStringLiteral("txtMaster1"))
+        login->findChild<QLineEdit *>(QStringLiteral("master1"))
             ->setText(QStringLiteral("first master"));
-        login->findChild<QLineEdit *>(QStringLiteral("txtMaster2"))
+        login->findChild<QLineEdit *>(QStringLiteral("master2"))
             ->setText(QStringLiteral("second master"));
-        login->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        login->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     });
     timer->start(0);
 }

@@ -1,8 +1,8 @@
 // libFuzzer target: any bytes handed to the import as a transfer file must either be refused as
 // an invalid format or parse into whole entry records that can be re-enciphered.
-#include "crypto/clsPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 #include "transfer/ImportRecrypt.h"
 #include "transfer/TransferFile.h"
 
@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const bool keys = [] {
-        clsPQCrypt::setKeyFolder(QDir::tempPath() + QStringLiteral("/pellora-fuzz-keys/"));
+        Cipher::setKeyFolder(QDir::tempPath() + QStringLiteral("/pellora-fuzz-keys/"));
         return true;
     }();
     (void)keys;
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (recryptimportfile(file.entries, file.masters, "a new entry key") &&
             file.entries.size() != before.size())
             std::abort();
-    } catch (const VbError &e) {
-        if (e.number != VbErr::BadRecordLength)
+    } catch (const ClassicError &e) {
+        if (e.number != ErrorNumber::BadRecordLength)
             std::abort();
     }
     return 0;

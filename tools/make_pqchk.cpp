@@ -1,8 +1,7 @@
 // Writes the check file the start-up self-test deciphers: a small store whose last record's
 // Login is "crccheck", enciphered under the self-test password.
+#include "crypto/Cipher.h"
 #include "crypto/CryptoSelfTest.h"
-#include "crypto/cPQCrypt.h"
-#include "crypto/clsPQCrypt.h"
 #include "entries/LoginRecord.h"
 
 #include <QDir>
@@ -17,7 +16,7 @@ int main(int argc, char **argv)
         return 2;
     }
     QTemporaryDir keys;
-    clsPQCrypt::setKeyFolder(keys.path());
+    Cipher::setKeyFolder(keys.path());
 
     QByteArray plain;
     LoginRecord first;
@@ -36,6 +35,6 @@ int main(int argc, char **argv)
     QSaveFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly))
         return 1;
-    out.write(Crypt().Encrypt(plain, QByteArray(kSelfTestPassword)));
+    out.write(Cipher::crypt(plain, QByteArray(kSelfTestPassword)));
     return out.commit() ? 0 : 1;
 }

@@ -4,9 +4,9 @@
 #include "app/Settings.h"
 #include "app/VaultLock.h"
 #include "master/MasterChangeJournal.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 
 #include <QDir>
@@ -47,7 +47,7 @@ void RecoverInterruptedWork(Ui &ui, const QString &dataFolder, Settings &setting
     try {
         WriteGuard guard(dataFolder);
         MasterChangeJournal::RecoverMasterChange(loginFile, settings);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("Pellora could not finish the master password change that was "
                                   "interrupted (") +
                    e.text() +

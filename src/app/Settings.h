@@ -32,7 +32,7 @@ public:
     // Several values in one replacement of the file: all of them are written, or none.
     void saveAll(std::initializer_list<std::pair<SettingKey, QVariant>> values);
 
-    // Typed reads; a value that is not a boolean or number raises VbError 13.
+    // Typed reads; a value that is not a boolean or number raises ClassicError 13.
     bool getBool(const SettingKey &key) const;
     qint32 getLong(const SettingKey &key) const;
     double getDouble(const SettingKey &key) const;

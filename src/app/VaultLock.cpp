@@ -1,8 +1,8 @@
 #include "app/VaultLock.h"
 
 #include "app/DataFolder.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -106,7 +106,7 @@ WriteGuard::WriteGuard(const QString &dataFolder)
         return;
     if (m_lock.error() != EWOULDBLOCK)
         DurableFile::raiseErrno(m_lock.error());
-    raiseError(VbErr::PermissionDenied,
+    raiseError(ErrorNumber::PermissionDenied,
                QStringLiteral("Permission denied (another copy of Pellora is changing the "
                               "vault; try again when it is done)"));
 }

@@ -9,7 +9,7 @@
 #include "entries/LoginRecord.h"
 #include "entries/StoreCheck.h"
 #include "master/MasterPasswords.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,7 +48,7 @@ CheckLine checkCipher(const QString &dataFolder)
     if (writeError != 0)
         return {"Cipher self-test", false,
                 QStringLiteral("its copy in %1 could not be written: %2")
-                    .arg(folder, VbError::of(writeError).text())};
+                    .arg(folder, ClassicError::of(writeError).text())};
     return {"Cipher self-test", false, {}};
 }
 
@@ -64,7 +64,7 @@ CheckLine checkStore(const QString &loginFile, const QByteArray &entryKey)
         if (!check.sound())
             return {"Store", false, check.problem()};
         return {"Store", true, QStringLiteral("%1 entries").arg(check.liveEntries)};
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         return {"Store", false, QStringLiteral("it cannot be read: ") + e.text()};
     }
 }

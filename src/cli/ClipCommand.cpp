@@ -6,10 +6,10 @@
 #include "cli/EntryLookup.h"
 #include "cli/ExitCode.h"
 #include "cli/Output.h"
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/PasswordField.h"
 #include "platform/Ansi.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,10 +34,10 @@ struct ClipRequest
 // the length. Raises 13 when they are no number.
 QString passwordOf(CommandContext &c, const LoginRecord &record)
 {
-    const QByteArray plain = Crypt().DeCrypt(record.Password, c.state.entryKey());
+    const QByteArray plain = Cipher::crypt(record.Password, c.state.entryKey());
     const auto length = PasswordLengthPrefix(plain);
     if (!length)
-        raiseError(VbErr::TypeMismatch);
+        raiseError(ErrorNumber::TypeMismatch);
     return Ansi::toText(plain.mid(2, *length));
 }
 
@@ -114,7 +114,7 @@ int clip(CommandContext &c, const ClipRequest &request)
     QString text;
     try {
         text = request.login ? Ansi::toText(TrimSpaces(record->Login)) : passwordOf(c, *record);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         c.ui.message(QStringLiteral("An error has occurred in ClipPassword ") + e.text() +
                      QStringLiteral("\r\nLinenum = 4"));
         return ExitCode::Failed;

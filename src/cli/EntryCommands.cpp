@@ -11,7 +11,7 @@
 #include "cli/PasswordMaking.h"
 #include "cli/SecretSource.h"
 #include "entries/EditorLogic.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/LoginValidation.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
@@ -30,21 +30,21 @@ void logChange(CommandContext &c, const LogRecord &made)
 // The editor's OK: the check, then the record stored under a new id (add) or the entry's own.
 int storeEntry(CommandContext &c, LoginEditorInput &input, std::optional<qint16> id)
 {
-    if (!frmloginsValidation(c.ui, input, c.state.PasswordTraits))
+    if (!validateEntryInput(c.ui, input, c.state.PasswordTraits))
         return ExitCode::Failed;
     auto record = BuildLoginRecord(c.ui, input, c.state.entryKey());
     if (!record)
         return ExitCode::Failed;
-    LoginStore entries(c.state.LoginFile, c.ui);
+    EntryStore entries(c.state.LoginFile, c.ui);
     const QString user = GetLoginUserName();
     if (id) {
         record->LoginID = *id;
-        if (!entries.updatelogin(*record))
+        if (!entries.update(*record))
             return ExitCode::Failed;
         logChange(c, LogEvents::Updated(input.login, user, Clock::now()));
         return ExitCode::Done;
     }
-    const qint16 added = entries.Addlogin(*record);
+    const qint16 added = entries.add(*record);
     if (added == 0)
         return ExitCode::Failed;
     logChange(c, LogEvents::Added(input.login, user, Clock::now()));
@@ -96,7 +96,7 @@ int removeEntry(CommandContext &c, qint16 id)
     const auto record = FindLiveEntry(c, id);
     if (!record)
         return ExitCode::Failed;
-    if (!LoginStore(c.state.LoginFile, c.ui).deletelogin(id, id))
+    if (!EntryStore(c.state.LoginFile, c.ui).remove(id, id))
         return ExitCode::Failed;
     logChange(c, LogEvents::Deleted(Ansi::toText(record->Login), GetLoginUserName(), Clock::now()));
     return ExitCode::Done;

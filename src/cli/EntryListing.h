@@ -18,7 +18,7 @@ struct ListOrder
 
 // The list's order from the settings: the order keys compared with "True" exactly, Expiry
 // before Login before Description before ID, and "OrderDirection" 1 for descending. Raises
-// VbError 13 for a direction that is no number.
+// ClassicError 13 for a direction that is no number.
 ListOrder ListOrderFromSettings(const Settings &settings);
 
 // The live entries of the store in the window program's list: taken in newest record first,
@@ -26,7 +26,7 @@ ListOrder ListOrderFromSettings(const Settings &settings);
 class EntryListing
 {
 public:
-    // Raises VbError as StoreSnapshot does.
+    // Raises ClassicError as StoreSnapshot does.
     explicit EntryListing(const QString &loginFile);
 
     const std::vector<const char *> &rows() const { return m_rows; }

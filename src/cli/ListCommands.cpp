@@ -7,7 +7,7 @@
 #include "cli/ListOutput.h"
 #include "entries/LoginRecord.h"
 #include "platform/Ansi.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <optional>
 
@@ -74,7 +74,7 @@ int runListing(CommandContext &c, const ListRequest &request)
         else
             WriteListLines(listing.rows());
         return ExitCode::Done;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         c.ui.message(QStringLiteral("An error has occurred in frmMain_LoadList ") + e.text());
         return ExitCode::Failed;
     }

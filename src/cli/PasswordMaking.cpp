@@ -38,10 +38,10 @@ std::optional<QString> MakeAcceptedPassword(Ui &ui, const LoginEditorInput &inpu
         candidate.password = *created;
         LoginEditorInput checked = candidate;
         PasswordTraitSet traits;
-        if (frmloginsValidation(quiet, checked, traits))
+        if (validateEntryInput(quiet, checked, traits))
             return checked.password;
     }
     PasswordTraitSet traits;
-    frmloginsValidation(ui, candidate, traits);
+    validateEntryInput(ui, candidate, traits);
     return std::nullopt;
 }

@@ -14,8 +14,8 @@
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
 #include "master/MasterPasswords.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
-#include "platform/VbError.h"
 
 #include <QFile>
 
@@ -95,7 +95,7 @@ bool Session::readSettings(QByteArray &stored1, QByteArray &stored2)
         stored1 = settings.getBytes(Setting::Master1);
         stored2 = settings.getBytes(Setting::Master2);
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_context.ui.message(QStringLiteral("An error has occurred in Loading the application ") +
                              e.text());
         return false;

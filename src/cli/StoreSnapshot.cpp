@@ -2,7 +2,7 @@
 
 #include "entries/LoginRecord.h"
 #include "entries/RecordFile.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 
@@ -17,14 +17,14 @@ StoreSnapshot::StoreSnapshot(const QString &loginFile)
         RaiseFileError(file);
     const qint64 count = file.size() / LoginRecord::Size;
     if (count > RecordFile::MaxRecords)
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
     if (count == 0)
         return;
     const qint64 size = count * LoginRecord::Size;
     void *bytes =
         ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (bytes == MAP_FAILED)
-        raiseError(VbErr::OutOfMemory);
+        raiseError(ErrorNumber::OutOfMemory);
     // Advice only: a system without either simply takes the pages in as they are written.
     ::madvise(bytes, size_t(size), MADV_HUGEPAGE);
     ::madvise(bytes, size_t(size), MADV_POPULATE_WRITE);
@@ -38,7 +38,7 @@ StoreSnapshot::StoreSnapshot(const QString &loginFile)
         }
         ::munmap(bytes, size_t(size));
         if (n == 0)
-            raiseError(VbErr::InputPastEndOfFile);
+            raiseError(ErrorNumber::InputPastEndOfFile);
         RaiseFileError(file);
     }
     m_bytes = into;

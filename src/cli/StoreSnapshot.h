@@ -11,7 +11,7 @@
 class StoreSnapshot
 {
 public:
-    // No store is an empty snapshot. Raises the classic VbError when the store cannot be read,
+    // No store is an empty snapshot. Raises the classic ClassicError when the store cannot be read,
     // and 6 when it holds more records than a record number can address.
     explicit StoreSnapshot(const QString &loginFile);
     ~StoreSnapshot();

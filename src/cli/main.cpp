@@ -7,9 +7,9 @@
 #include "cli/Output.h"
 #include "cli/SecretSource.h"
 #include "cli/Session.h"
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
+#include "platform/ClassicError.h"
 #include "platform/CoreDumps.h"
-#include "platform/VbError.h"
 
 #include <QCoreApplication>
 #include <new>
@@ -54,11 +54,11 @@ int runSession(const Invocation &inv, const CommandBody &body)
         return body(context);
     } catch (const SecretUnavailable &e) {
         ui.message(e.message);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred.") + e.text());
     } catch (const std::bad_alloc &) {
         ui.message(QStringLiteral("An error has occurred.") +
-                   VbError::of(VbErr::OutOfMemory).text());
+                   ClassicError::of(ErrorNumber::OutOfMemory).text());
     }
     return ExitCode::Failed;
 }
@@ -98,6 +98,5 @@ int main(int argc, char **argv)
     }
     QCoreApplication app(qtArgc, argv);
     const int code = runSession(parsed.invocation, body);
-    ReleaseCrypt();
     return code;
 }

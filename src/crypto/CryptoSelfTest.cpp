@@ -1,10 +1,10 @@
 #include "crypto/CryptoSelfTest.h"
 
 #include "app/DataFolder.h"
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QFile>
 
@@ -22,10 +22,10 @@ int DecryptCheckFile(const QString &programFolder, const QString &dataFolder)
         return 0;
     const QByteArray cipher = in.readAll();
     in.close();
-    const QByteArray plain = Crypt().DeCrypt(cipher, QByteArray(kSelfTestPassword));
+    const QByteArray plain = Cipher::crypt(cipher, QByteArray(kSelfTestPassword));
     try {
         DurableFile::replace(plainPath(dataFolder), plain);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         return e.number;
     }
     return 0;

@@ -1,8 +1,8 @@
 #include "entries/DeletedEntries.h"
 
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/RecordFile.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 
@@ -24,7 +24,7 @@ QByteArray storeBytes(const QString &loginFile)
     try {
         RecordFile file(loginFile, RecordFile::Mode::Read);
         return file.readAll();
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return {};
     }
 }
@@ -60,17 +60,17 @@ void DeletedEntries::forgetCompacted(const QString &loginFile)
         [&records](const LoginRecord &entry) { return !deletedRecordOf(records, entry); });
 }
 
-std::optional<qint16> DeletedEntries::restoreNewest(LoginStore &store)
+std::optional<qint16> DeletedEntries::restoreNewest(EntryStore &store)
 {
     forgetCompacted(store.path());
     if (m_entries.isEmpty())
         return std::nullopt;
     const LoginRecord entry = m_entries.takeLast();
     const auto stored = deletedRecordOf(storeBytes(store.path()), entry);
-    // updatelogin rewrites the newest record of the id, the deleted one, with Deleted false.
+    // update rewrites the newest record of the id, the deleted one, with Deleted false.
     if (!stored)
         return std::nullopt;
-    if (!store.updatelogin(*stored)) {
+    if (!store.update(*stored)) {
         m_entries.append(entry);
         return std::nullopt;
     }

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-class LoginStore;
+class EntryStore;
 
 // The entries deleted in this run, newest last. A deleted record keeps every field until the
 // store is compacted, so bringing one back only makes its record live again; once compaction
@@ -23,7 +23,7 @@ public:
     void forgetCompacted(const QString &loginFile);
     // Makes the newest remembered entry live again and returns its LoginID; nullopt when none
     // is left or the store failed (which the store reports).
-    std::optional<qint16> restoreNewest(LoginStore &store);
+    std::optional<qint16> restoreNewest(EntryStore &store);
 
 private:
     QList<LoginRecord> m_entries;

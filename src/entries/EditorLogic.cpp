@@ -4,10 +4,10 @@
 #include "entries/PasswordField.h"
 #include "entries/PasswordGenerator.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ QByteArray storableText(const QString &text)
 {
     const auto bytes = Ansi::fromText(text);
     if (!bytes)
-        raiseError(VbErr::TypeMismatch);
+        raiseError(ErrorNumber::TypeMismatch);
     return *bytes;
 }
 
@@ -23,7 +23,7 @@ std::optional<qint16> sixteenBits(const QString &text)
 {
     try {
         return Convert::CInt(text);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return std::nullopt;
     }
 }
@@ -49,13 +49,13 @@ std::optional<LoginRecord> BuildLoginRecord(Ui &ui, const LoginEditorInput &vali
         r.Login = FitText(storableText(validated.login));
         const auto field = EncodePasswordField(storableText(validated.password), entryKey);
         if (!field)
-            raiseError(VbErr::Overflow);
+            raiseError(ErrorNumber::Overflow);
         r.Password = *field;
         r.Deleted = false;
         r.ExpireDays = Convert::CInt(validated.expireDays);
         const auto start = Convert::CDate(validated.expireStart);
         if (!start)
-            raiseError(VbErr::TypeMismatch);
+            raiseError(ErrorNumber::TypeMismatch);
         r.ExpireStart = Convert::ToOleDate(*start);
         r.CaseSensitive = validated.caseSensitive;
         r.AllowSpace = validated.allowSpace;
@@ -64,7 +64,7 @@ std::optional<LoginRecord> BuildLoginRecord(Ui &ui, const LoginEditorInput &vali
         r.MinLength = Convert::CInt(validated.minLength);
         r.MaxLength = Convert::CInt(validated.maxLength);
         return r;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in frmLoginsOK ") + e.text());
         return std::nullopt;
     }

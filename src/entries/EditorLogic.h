@@ -15,7 +15,7 @@ inline constexpr char kReadItemFailedMessage[] = "An error occurred reading this
 // The editor's contents for a new entry: no texts, days "0", starting now, lengths 6 to 15.
 LoginEditorInput NewEntryInput();
 
-// The record OK stores, built from input that passed frmloginsValidation: texts as typed,
+// The record OK stores, built from input that passed validateEntryInput: texts as typed,
 // the password encoded under the entry key. LoginID is left 0; an update sets it. On a failed
 // conversion shows "An error has occurred in frmLoginsOK " and the error, and returns nullopt.
 std::optional<LoginRecord> BuildLoginRecord(Ui &ui, const LoginEditorInput &validated,

@@ -4,10 +4,10 @@
 #include "entries/PasswordField.h"
 #include "entries/PasswordValidation.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 namespace {
 
@@ -171,8 +171,8 @@ std::optional<QString> UnstorableTextMessage(EditorField field, const QString &t
     return std::nullopt;
 }
 
-bool frmloginsValidation(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits,
-                         EditorControl *refusedAt)
+bool validateEntryInput(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits,
+                        EditorControl *refusedAt)
 {
     auto refuse = [&](const QString &message, EditorControl control) {
         if (!message.isEmpty())
@@ -196,14 +196,14 @@ bool frmloginsValidation(Ui &ui, LoginEditorInput &input, PasswordTraitSet &trai
             return refuse(notADateMessage(input.expireStart), EditorControl::ExpireStart);
         const auto password = Ansi::fromText(input.password);
         if (!password)
-            raiseError(VbErr::TypeMismatch);
+            raiseError(ErrorNumber::TypeMismatch);
         if (!pwdvalidation(ui, *password, Convert::CInt(input.minLength),
                            Convert::CInt(input.maxLength), traits))
             return false;
         if (const auto failure = ruleFailure(input, password->size(), traits))
             return refuse(*failure, EditorControl::Password);
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in form validation ") + e.text());
         return false;
     }

@@ -23,8 +23,8 @@ inline constexpr char kLowerCaseQuestion[] =
 // agreed) and refusedAt naming where to put it right. A password is never changed without
 // asking, and a start that is no date is refused, not replaced. It takes no busy pointer of its
 // own, so call it before the caller takes one: its messages show over the normal pointer.
-bool frmloginsValidation(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits,
-                         EditorControl *refusedAt = nullptr);
+bool validateEntryInput(Ui &ui, LoginEditorInput &input, PasswordTraitSet &traits,
+                        EditorControl *refusedAt = nullptr);
 
 // "Only 64 characters can be stored for a ...", shared with the editor's typing rule.
 QString FieldTooLongMessage(EditorField field);

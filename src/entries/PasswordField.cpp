@@ -1,6 +1,6 @@
 #include "entries/PasswordField.h"
 
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 #include "platform/Convert.h"
 
@@ -11,7 +11,7 @@ std::optional<QByteArray> EncodePasswordField(const QByteArray &password,
     if (t.size() > kMaxStoredPasswordLength)
         return std::nullopt;
     const QByteArray prefix = QByteArray::number(t.size()).rightJustified(2, '0');
-    return FitText(Crypt().Encrypt(prefix + t, entryKey));
+    return FitText(Cipher::crypt(prefix + t, entryKey));
 }
 
 std::optional<int> PasswordLengthPrefix(const QByteArray &plain)
@@ -27,7 +27,7 @@ std::optional<int> PasswordLengthPrefix(const QByteArray &plain)
 
 std::optional<QByteArray> DecodePasswordField(const QByteArray &field, const QByteArray &entryKey)
 {
-    const QByteArray plain = Crypt().DeCrypt(field, entryKey);
+    const QByteArray plain = Cipher::crypt(field, entryKey);
     const auto n = PasswordLengthPrefix(plain);
     if (!n)
         return std::nullopt;

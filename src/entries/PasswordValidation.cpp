@@ -1,7 +1,7 @@
 #include "entries/PasswordValidation.h"
 
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 namespace {
 void classify(unsigned char c, PasswordTraitSet &traits)
@@ -31,7 +31,7 @@ bool pwdvalidation(Ui &ui, const QByteArray &password, qint16 min, qint16 max,
             classify(static_cast<unsigned char>(ch), traits);
         traits.HasLetter = traits.HasUpper || traits.HasLower;
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in pwdvalidation ") + e.text());
         return false;
     }

@@ -1,7 +1,7 @@
 #include "entries/RecordFile.h"
 
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,23 +23,23 @@ void RaiseFileError(const QFileDevice &f)
     }
     switch (f.error()) {
     case QFileDevice::ResourceError:
-        raiseError(VbErr::DiskFull);
+        raiseError(ErrorNumber::DiskFull);
     case QFileDevice::PermissionsError:
-        raiseError(VbErr::PermissionDenied);
+        raiseError(ErrorNumber::PermissionDenied);
     case QFileDevice::ReadError:
-        raiseError(VbErr::DeviceIoError);
+        raiseError(ErrorNumber::DeviceIoError);
     case QFileDevice::WriteError:
-        raiseError(VbErr::DeviceIoError);
+        raiseError(ErrorNumber::DeviceIoError);
     case QFileDevice::OpenError: {
         const QFileInfo info(f.fileName());
         if (info.isDir())
-            raiseError(VbErr::PathFileAccessError);
+            raiseError(ErrorNumber::PathFileAccessError);
         if (!info.exists())
-            raiseError(info.dir().exists() ? VbErr::FileNotFound : VbErr::PathNotFound);
-        raiseError(VbErr::PermissionDenied);
+            raiseError(info.dir().exists() ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound);
+        raiseError(ErrorNumber::PermissionDenied);
     }
     default:
-        raiseError(VbErr::PathFileAccessError);
+        raiseError(ErrorNumber::PathFileAccessError);
     }
 }
 
@@ -47,9 +47,9 @@ RecordFile::RecordFile(const QString &path, Mode mode)
     : m_file(path)
 {
     if (QFileInfo(path).isDir())
-        raiseError(VbErr::PathFileAccessError);
+        raiseError(ErrorNumber::PathFileAccessError);
     if (mode != Mode::ReadWriteCreate && !m_file.exists())
-        raiseError(VbErr::FileNotFound);
+        raiseError(ErrorNumber::FileNotFound);
     const bool created = !m_file.exists();
     const auto openMode = mode == Mode::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite;
     if (!m_file.open(openMode))
@@ -66,7 +66,7 @@ qint64 RecordFile::count() const
 void RecordFile::requireAddressable() const
 {
     if (count() > MaxRecords)
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
 }
 
 void RecordFile::seek(qint64 pos)
@@ -83,7 +83,7 @@ void RecordFile::fail() const
 QByteArray RecordFile::read(qint64 recordNo)
 {
     if (recordNo < 1)
-        raiseError(VbErr::BadRecordNumber);
+        raiseError(ErrorNumber::BadRecordNumber);
     if (recordNo > count())
         return QByteArray(LoginRecord::Size, '\0');
     seek((recordNo - 1) * LoginRecord::Size);
@@ -148,7 +148,7 @@ void RecordFile::write(qint64 recordNo, const QByteArray &record)
 void RecordFile::writeAt(qint64 recordNo, int offset, const QByteArray &bytes)
 {
     if (recordNo < 1)
-        raiseError(VbErr::BadRecordNumber);
+        raiseError(ErrorNumber::BadRecordNumber);
     // Straight to the descriptor: a buffered write that half succeeds forgets why it failed.
     const qint64 pos = (recordNo - 1) * LoginRecord::Size + offset;
     qint64 done = 0;
@@ -160,7 +160,7 @@ void RecordFile::writeAt(qint64 recordNo, int offset, const QByteArray &bytes)
         if (n < 0)
             DurableFile::raiseErrno(errno);
         if (n == 0)
-            raiseError(VbErr::DiskFull);
+            raiseError(ErrorNumber::DiskFull);
         done += n;
     }
     // Reported as saved means on the disk, power cut or not.
@@ -173,7 +173,7 @@ void RecordFile::truncate(qint64 size)
         return;
     try {
         DurableFile::syncData(m_file);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         // Only ever called on the way out of a failure, which is what gets reported.
     }
 }

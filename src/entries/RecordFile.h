@@ -7,7 +7,7 @@
 #include <functional>
 
 // A file of whole 218-byte records numbered from 1; a shorter tail is ignored. Every failure
-// raises the classic VbError of the file operation, so callers report it in their own words.
+// raises the classic ClassicError of the file operation, so callers report it in their own words.
 class RecordFile
 {
 public:

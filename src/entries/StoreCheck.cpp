@@ -4,7 +4,7 @@
 #include "entries/PasswordField.h"
 #include "entries/RecordFile.h"
 
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 
 #include <QFile>
 #include <array>
@@ -46,7 +46,7 @@ private:
 StoreCheck CheckStore(const QByteArray &records, const QByteArray &entryKey)
 {
     StoreCheck check;
-    const QByteArray stream = entryKey.isEmpty() ? QByteArray() : KeystreamHead(entryKey);
+    const QByteArray stream = entryKey.isEmpty() ? QByteArray() : Cipher::keystreamHead(entryKey);
     auto prefixes = std::make_unique<LengthPrefixes>();
     const qsizetype count = records.size() / LoginRecord::Size;
     qint16 previousId = 0;

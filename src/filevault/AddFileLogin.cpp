@@ -2,14 +2,14 @@
 
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordField.h"
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +32,7 @@ bool StoreReachedDisk(Ui &ui, const QString &loginFile)
             DurableFile::raiseErrno(err);
         DurableFile::syncFolder(QFileInfo(loginFile).absolutePath());
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in Addlogin ") + e.text());
         return false;
     }
@@ -65,7 +65,7 @@ qint16 AddFileLogin(Ui &ui, const AppState &state, const QByteArray &login,
     record.MinLength = 8;
     record.MaxLength = 64;
 
-    const qint16 id = LoginStore(state.LoginFile, ui, state.entryKey()).Addlogin(record);
+    const qint16 id = EntryStore(state.LoginFile, ui, state.entryKey()).add(record);
     // A failed add has already been reported; logging it as added would be false.
     if (id != 0 && state.LogPwdChanges) {
         LogRecord event = LogEvents::Added(Ansi::toText(login), GetLoginUserName(), Clock::now());

@@ -24,7 +24,7 @@ void writeAll(int fd, const char *data, qint64 length, qint64 offset)
             DurableFile::raiseErrno(errno);
         }
         if (n == 0)
-            raiseError(VbErr::DiskFull);
+            raiseError(ErrorNumber::DiskFull);
         data += n;
         length -= n;
         offset += n;
@@ -42,7 +42,7 @@ void readAll(int fd, char *data, qint64 length, qint64 offset)
             DurableFile::raiseErrno(errno);
         }
         if (n == 0)
-            raiseError(VbErr::InputPastEndOfFile);
+            raiseError(ErrorNumber::InputPastEndOfFile);
         data += n;
         length -= n;
         offset += n;
@@ -85,7 +85,7 @@ ChunkPass::Outcome ChunkPass::run(qint64 offset, quint64 sequence,
             return true;
         try {
             writing.get();
-        } catch (const VbError &e) {
+        } catch (const ClassicError &e) {
             m_failure = e;
             return false;
         }
@@ -101,7 +101,7 @@ ChunkPass::Outcome ChunkPass::run(qint64 offset, quint64 sequence,
         char *chunk = buffers[slot].data();
         try {
             reading.get();
-        } catch (const VbError &e) {
+        } catch (const ClassicError &e) {
             const bool wroteAll = finishWriting();
             if (wroteAll)
                 m_failure = e;
@@ -132,7 +132,7 @@ ChunkPass::Outcome ChunkPass::run(qint64 offset, quint64 sequence,
     try {
         if (unsynced)
             DurableFile::syncData(m_fd);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_failure = e;
         return Outcome::WriteFailed;
     }

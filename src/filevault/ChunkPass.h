@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QtGlobal>
 #include <atomic>
@@ -26,7 +26,7 @@ public:
     // How many records this pass wrote: none means the file has not been touched by it.
     quint64 recorded() const { return m_recorded; }
     // Why the pass failed.
-    VbError failure() const { return m_failure; }
+    ClassicError failure() const { return m_failure; }
 
 private:
     int m_fd;
@@ -35,7 +35,7 @@ private:
     Rc4Stream &m_stream;
     // Counted on the writing thread, read once it is done.
     std::atomic<quint64> m_recorded = 0;
-    VbError m_failure;
+    ClassicError m_failure;
 };
 
 // Moves the stream on by length bytes.

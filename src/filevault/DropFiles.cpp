@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/DataFolder.h"
 #include "app/VaultLock.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordField.h"
 #include "filevault/InPlaceCipher.h"
 #include "filevault/OwnFiles.h"
@@ -12,9 +12,9 @@
 #include "filevault/VaultMessages.h"
 #include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFileInfo>
 #include <new>
@@ -27,7 +27,7 @@ const QString kNoEntryKey = QStringLiteral(
 // written under the entry key.
 std::optional<QByteArray> EntryPassword(Ui &ui, const AppState &state, qint16 loginId)
 {
-    const LoginRecord record = LoginStore(state.LoginFile, ui).LoadItem(loginId);
+    const LoginRecord record = EntryStore(state.LoginFile, ui).load(loginId);
     if (record.isZero() || record.LoginID != loginId)
         return std::nullopt;
     return DecodePasswordField(record.Password, state.entryKey());
@@ -143,10 +143,11 @@ void DropFiles(Ui &ui, const AppState &state, DropView &view, const QStringList 
         WriteGuard guard(dataFolder);
         RecoverVaultRuns(ui, dataFolder, state.entryKey());
         DropPass(ui, state, view, decrypt, selectedLoginId).walk(paths);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error occurred ") + e.text());
     } catch (const std::bad_alloc &) {
-        ui.message(QStringLiteral("An error occurred ") + VbError::of(VbErr::OutOfMemory).text());
+        ui.message(QStringLiteral("An error occurred ") +
+                   ClassicError::of(ErrorNumber::OutOfMemory).text());
     }
     view.setProgress(0);
     view.setStatus(QStringLiteral("Processing Complete"));

@@ -71,7 +71,7 @@ bool InPlaceCipher::guardedByAnotherJournal(const QString &dataFolder) const
             if (journal && journal->subject().device == m_device &&
                 journal->subject().inode == m_inode)
                 return true;
-        } catch (const VbError &) {
+        } catch (const ClassicError &) {
             // A journal that cannot be read says nothing about this file.
         }
     }
@@ -107,7 +107,7 @@ CipherOutcome InPlaceCipher::run(const QByteArray &password, bool encrypt,
     std::optional<VaultJournal> journal;
     try {
         journal.emplace(VaultJournal::create(place.dataFolder, subject));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_failure = e;
         return CipherOutcome::JournalFailed;
     }
@@ -121,7 +121,7 @@ CipherOutcome InPlaceCipher::run(const QByteArray &password, bool encrypt,
             return CipherOutcome::Unfinished;
         try {
             journal->remove();
-        } catch (const VbError &) {
+        } catch (const ClassicError &) {
             // Left behind, it holds no record, and recovery drops it.
         }
         return outcome == ChunkPass::Outcome::ReadFailed ? CipherOutcome::ReadFailed
@@ -129,7 +129,7 @@ CipherOutcome InPlaceCipher::run(const QByteArray &password, bool encrypt,
     }
     try {
         journal->remove();
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         // The file is whole; recovery finds nothing left to do beyond rewriting its last chunk
         // with the same bytes and then drops the journal.
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -50,7 +50,7 @@ public:
     CipherOutcome run(const QByteArray &password, bool encrypt, const JournalPlace &place,
                       const std::function<void(qint64)> &progress = {});
     // Why the last run failed.
-    VbError failure() const { return m_failure; }
+    ClassicError failure() const { return m_failure; }
 
 private:
     bool guardedByAnotherJournal(const QString &dataFolder) const;
@@ -62,5 +62,5 @@ private:
     qint64 m_size = 0;
     quint64 m_device = 0;
     quint64 m_inode = 0;
-    VbError m_failure;
+    ClassicError m_failure;
 };

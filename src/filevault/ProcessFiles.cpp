@@ -14,9 +14,9 @@
 #include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFileInfo>
 #include <new>
@@ -190,11 +190,11 @@ void ProcessFiles(Ui &ui, const AppState &state, VaultView &view, const VaultRun
         VaultPass(ui, state, view, run, *key, encrypt, reloadList).walk();
         view.setProgress(0);
         view.setStatus(QStringLiteral("Processing Complete"));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred.") + e.text());
     } catch (const std::bad_alloc &) {
         ui.message(QStringLiteral("An error has occurred.") +
-                   VbError::of(VbErr::OutOfMemory).text());
+                   ClassicError::of(ErrorNumber::OutOfMemory).text());
     }
     view.setButtonsEnabled(true);
 }

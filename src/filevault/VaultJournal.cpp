@@ -1,7 +1,7 @@
 #include "filevault/VaultJournal.h"
 
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +73,7 @@ void writeAt(int fd, const char *data, qint64 length, qint64 offset)
             DurableFile::raiseErrno(errno);
         }
         if (n == 0)
-            raiseError(VbErr::DiskFull);
+            raiseError(ErrorNumber::DiskFull);
         data += n;
         length -= n;
         offset += n;
@@ -172,7 +172,7 @@ VaultJournal VaultJournal::create(const QString &dataFolder, const Subject &subj
 {
     const QByteArray head = encodeHead(subject);
     if (head.size() > kHeadArea)
-        raiseError(VbErr::BadFileNameOrNumber);
+        raiseError(ErrorNumber::BadFileNameOrNumber);
     QByteArray name =
         QFile::encodeName(QDir(dataFolder)
                               .filePath(QLatin1String(kNamePrefix) + QStringLiteral("XXXXXX") +

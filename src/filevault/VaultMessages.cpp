@@ -1,6 +1,6 @@
 #include "filevault/VaultMessages.h"
 
-QString VaultFailureMessage(const QString &name, CipherOutcome outcome, const VbError &failure,
+QString VaultFailureMessage(const QString &name, CipherOutcome outcome, const ClassicError &failure,
                             bool encrypt, bool entryStored)
 {
     const QString entry =

@@ -6,7 +6,7 @@
 
 // What a run tells about a file whose pass did not end well, after the opening that names the
 // file (the reading or writing message): why, and what became of the file and of its entry.
-QString VaultFailureMessage(const QString &name, CipherOutcome outcome, const VbError &failure,
+QString VaultFailureMessage(const QString &name, CipherOutcome outcome, const ClassicError &failure,
                             bool encrypt, bool entryStored);
 
 inline QString VaultReadingFailed(const QString &name)

@@ -5,9 +5,9 @@
 #include "filevault/ChunkPass.h"
 #include "filevault/FileKey.h"
 #include "filevault/VaultJournal.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFile>
 #include <QStringList>
@@ -61,7 +61,7 @@ void finish(VaultJournal &journal, const VaultJournal::Record &last, const QByte
     const VaultJournal::Subject &subject = journal.subject();
     const std::optional<FileKey> key = UnsealFileKey(subject.key, entryKey);
     if (!key)
-        raiseError(VbErr::PermissionDenied,
+        raiseError(ErrorNumber::PermissionDenied,
                    QStringLiteral("it was begun under other master passwords"));
     const Fd fd(::open(subject.path.constData(), O_RDWR | O_CLOEXEC));
     if (fd.get() < 0)
@@ -71,7 +71,7 @@ void finish(VaultJournal &journal, const VaultJournal::Record &last, const QByte
     };
     if (::fstat(fd.get(), &st) != 0 || quint64(st.st_dev) != subject.device ||
         quint64(st.st_ino) != subject.inode || st.st_size != subject.size)
-        raiseError(VbErr::FileNotFound,
+        raiseError(ErrorNumber::FileNotFound,
                    QStringLiteral("it has been moved or replaced since; put it back to have it "
                                   "finished"));
     OverwriteAt(fd.get(), last.bytes.constData(), last.bytes.size(), last.offset);
@@ -103,7 +103,7 @@ void recoverOne(const QString &path, const QByteArray &entryKey, Outcome &outcom
         finish(*journal, *last, entryKey);
         outcome.finished << file + (journal->subject().encrypt ? QStringLiteral(" (encrypted)")
                                                                : QStringLiteral(" (decrypted)"));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         outcome.unfinished << file + QStringLiteral(": ") + e.description;
     }
 }
@@ -120,7 +120,7 @@ void RecoverVaultRuns(Ui &ui, const QString &dataFolder, const QByteArray &entry
         BusyPointer busy(ui);
         for (const QString &path : journals)
             recoverOne(path, entryKey, outcome);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         outcome.unfinished << dataFolder + QStringLiteral(": ") + e.description;
     }
     QStringList parts;

@@ -1,9 +1,9 @@
 #include "log/WriteLog.h"
 
 #include "app/VaultLock.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -82,7 +82,7 @@ void toFile(const QString &path, const LogRecord &record)
                                     .toUtf8();
         if (f.write(line) == line.size())
             DurableFile::syncData(f);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
     }
 }
 } // namespace
@@ -96,7 +96,7 @@ void WriteLog(Ui &ui, const LogTarget &target, LogRecord &record)
             toSystemLog(record.Text);
         else
             toFile(target.logFile, record);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in WriteLog ") + e.text());
     }
 }

@@ -11,9 +11,9 @@
 #include "master/MasterValidation.h"
 #include "master/RedoCrypt.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QFileInfo>
 #include <optional>
@@ -41,7 +41,7 @@ std::optional<MasterPair> pairFromBoxes(Ui &ui, const QString &box1, const QStri
     return MasterPair{MasterValue(*plain1), MasterValue(*plain2)};
 }
 
-QString failureText(const char *procedure, const VbError &e)
+QString failureText(const char *procedure, const ClassicError &e)
 {
     return QStringLiteral("An error has occurred in %1 ").arg(QLatin1String(procedure)) + e.text();
 }
@@ -57,25 +57,25 @@ bool changeKey(Ui &ui, const QString &loginFile, Settings &settings, const Maste
         const QByteArray store = ReadStoreForReencryption(loginFile, held.entryKey());
         Journal::stage(loginFile, ReencryptedStore(store, held.entryKey(), fresh.entryKey()),
                        masters);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(failureText("frmOptionsRedoCrypt", e));
         return false;
     }
     try {
         Journal::saveMasters(settings, masters);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         // The settings are as they were, so nothing was changed yet.
         ui.message(failureText("frmOptionsApply", e));
         try {
             Journal::abandon(loginFile);
-        } catch (const VbError &) {
+        } catch (const ClassicError &) {
         }
         return false;
     }
     try {
         Journal::replaceStore(loginFile);
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         // Once the new store is in place the change stands; the next start clears the journal.
         if (!QFileInfo::exists(Journal::stagedStorePath(loginFile)))
             return true;
@@ -86,7 +86,7 @@ bool changeKey(Ui &ui, const QString &loginFile, Settings &settings, const Maste
     try {
         settings.saveAll({{Setting::Master1, held.value1}, {Setting::Master2, held.value2}});
         Journal::abandon(loginFile);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
     }
     return false;
 }
@@ -113,7 +113,7 @@ bool ApplyMasters(Ui &ui, AppState &state, Settings &settings, const QString &bo
         std::optional<WriteGuard> guard;
         try {
             guard.emplace(QFileInfo(state.LoginFile).absolutePath());
-        } catch (const VbError &e) {
+        } catch (const ClassicError &e) {
             ui.message(failureText("frmOptionsRedoCrypt", e));
             changeFlag = true;
             return false;
@@ -126,7 +126,7 @@ bool ApplyMasters(Ui &ui, AppState &state, Settings &settings, const QString &bo
         try {
             settings.saveAll(
                 {{Setting::Master1, fresh->value1}, {Setting::Master2, fresh->value2}});
-        } catch (const VbError &e) {
+        } catch (const ClassicError &e) {
             ui.message(failureText("frmOptionsApply", e));
             return false;
         }

@@ -1,8 +1,8 @@
 #include "master/MasterChangeJournal.h"
 
 #include "app/Settings.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -101,7 +101,7 @@ std::optional<NewMasters> pending(const QString &loginFile)
         return std::nullopt;
     // An existing journal that cannot be read must not pass for an absent one.
     if (!journal.open(QIODevice::ReadOnly))
-        raiseError(VbErr::PermissionDenied);
+        raiseError(ErrorNumber::PermissionDenied);
     return decode(journal.readAll());
 }
 

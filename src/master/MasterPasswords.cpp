@@ -1,16 +1,16 @@
 #include "master/MasterPasswords.h"
 
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "platform/Ansi.h"
 
 QByteArray MasterValue(const QByteArray &plainMaster)
 {
-    return Crypt().Encrypt(plainMaster, QByteArray(Master::kPassPhrase));
+    return Cipher::crypt(plainMaster, QByteArray(Master::kPassPhrase));
 }
 
 QByteArray PlainMaster(const QByteArray &value)
 {
-    return Crypt().DeCrypt(value, QByteArray(Master::kPassPhrase));
+    return Cipher::crypt(value, QByteArray(Master::kPassPhrase));
 }
 
 bool MastersExist(const QByteArray &storedMaster1)

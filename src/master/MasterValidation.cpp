@@ -1,8 +1,8 @@
 #include "master/MasterValidation.h"
 
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 namespace {
 constexpr int kMinLength = 8;
@@ -37,7 +37,7 @@ bool Validation(Ui &ui, const QString &master1, const QString &master2)
         if (!longEnough(master1) || !longEnough(master2))
             return false;
         return master1 != master2;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in frmOptions_Validation ") + e.text());
         return false;
     }

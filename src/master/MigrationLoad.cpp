@@ -1,25 +1,25 @@
 #include "master/MigrationLoad.h"
 
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "entries/RecordFile.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 namespace {
 // Fields written under other masters do not decipher to the two-digit length prefix.
 void requireLengthPrefix(const QByteArray &field, const QByteArray &entryKey)
 {
-    const QByteArray plain = Crypt().DeCrypt(field, entryKey);
+    const QByteArray plain = Cipher::crypt(field, entryKey);
     if (!Convert::IsNumeric(Ansi::toText(plain.left(2))))
-        raiseError(VbErr::TypeMismatch);
+        raiseError(ErrorNumber::TypeMismatch);
 }
 } // namespace
 
-bool Load(Ui &ui, const QString &path, Settings &settings, LoginStore &store)
+bool Load(Ui &ui, const QString &path, Settings &settings, EntryStore &store)
 {
     BusyPointer busy(ui);
     try {
@@ -36,12 +36,12 @@ bool Load(Ui &ui, const QString &path, Settings &settings, LoginStore &store)
             if (record.Deleted)
                 continue;
             requireLengthPrefix(record.Password, entryKey);
-            // Addlogin has already said why; going on would report a partial load as loaded.
-            if (store.Addlogin(record) == 0)
+            // add has already said why; going on would report a partial load as loaded.
+            if (store.add(record) == 0)
                 return false;
         }
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in Load ") + e.text() +
                    QStringLiteral(" This is due to an older invalid password file."));
         return false;

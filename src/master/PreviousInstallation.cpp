@@ -2,9 +2,9 @@
 
 #include "app/DataFolder.h"
 #include "master/MigrationLoad.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +36,7 @@ bool copyPrivately(const QString &from, const QString &to)
         return false;
     try {
         DurableFile::replace(to, content);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return false;
     }
     return true;
@@ -44,7 +44,7 @@ bool copyPrivately(const QString &from, const QString &to)
 } // namespace
 
 void MigratePreviousInstallation(Ui &ui, const QString &programFolder, const QString &dataFolder,
-                                 Settings &settings, LoginStore &store)
+                                 Settings &settings, EntryStore &store)
 {
     // Sharing one folder, the "previous" store would be the current one itself.
     if (sameFolder(programFolder, dataFolder))

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class LoginStore;
+class EntryStore;
 class Settings;
 class Ui;
 
@@ -23,4 +23,4 @@ inline constexpr char kMovedOldStoreName[] = "Pelloralgn.old";
 // into the current store, then moved to the data folder as "Pelloralgn.old" whatever the answer,
 // so the question comes only once. A file that cannot be copied stays where it is.
 void MigratePreviousInstallation(Ui &ui, const QString &programFolder, const QString &dataFolder,
-                                 Settings &settings, LoginStore &store);
+                                 Settings &settings, EntryStore &store);

@@ -1,10 +1,10 @@
 #include "master/RedoCrypt.h"
 
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 #include "entries/RecordFile.h"
 #include "entries/StoreCheck.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +14,8 @@ QByteArray ReencryptedStore(const QByteArray &store, const QByteArray &oldEntryK
 {
     // Every field meets the same keystreams, so deciphering under the old key and enciphering
     // under the new one is one XOR with both.
-    const QByteArray &oldStream = KeystreamHead(oldEntryKey);
-    const QByteArray &newStream = KeystreamHead(newEntryKey);
+    const QByteArray &oldStream = Cipher::keystreamHead(oldEntryKey);
+    const QByteArray &newStream = Cipher::keystreamHead(newEntryKey);
     char both[LoginRecord::TextWidth];
     for (int i = 0; i < LoginRecord::TextWidth; ++i)
         both[i] = char(oldStream[i] ^ newStream[i]);
@@ -34,12 +34,12 @@ QByteArray ReadStoreForReencryption(const QString &loginFile, const QByteArray &
     if (!QFile::exists(loginFile))
         return {};
     if (QFileInfo(loginFile).isDir())
-        raiseError(VbErr::PathFileAccessError);
+        raiseError(ErrorNumber::PathFileAccessError);
     QFile file(loginFile);
     if (!file.open(QIODevice::ReadOnly))
         RaiseFileError(file);
     if (file.size() / LoginRecord::Size > RecordFile::MaxRecords)
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
     const QByteArray all = file.readAll();
     if (all.size() != file.size())
         RaiseFileError(file);
@@ -47,7 +47,7 @@ QByteArray ReadStoreForReencryption(const QString &loginFile, const QByteArray &
         CheckStore(all.left(all.size() - all.size() % LoginRecord::Size), oldEntryKey);
     if (!check.sound())
         raiseError(
-            VbErr::PathFileAccessError,
+            ErrorNumber::PathFileAccessError,
             QStringLiteral("Path/File access error: the store was left unchanged, because ") +
                 check.problem());
     return all;

@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "master/MasterPasswords.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 
@@ -10,7 +10,7 @@ void ResetPasswords(Settings &settings, const QString &loginFile, const QString 
 {
     try {
         settings.saveBytes(Setting::Master1, QByteArray(Master::kNoMasters));
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
     }
     QFile::remove(loginFile);
     QFile::remove(logFile);

@@ -3,8 +3,8 @@
 #include "entries/StoreCheck.h"
 #include "master/MasterPasswords.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
-#include "platform/VbError.h"
 
 #include <QFileInfo>
 
@@ -12,7 +12,7 @@ int LiveEntryCount(const QString &loginFile)
 {
     try {
         return CheckStoreFile(loginFile, {}).liveEntries;
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return 0;
     }
 }
@@ -29,7 +29,7 @@ std::optional<StoredMasters> MastersOpeningStore(const QString &loginFile, const
         const StoreCheck check = CheckStoreFile(loginFile, masters.value1 + masters.value2);
         if (check.liveEntries == 0 || check.undecodable > 0)
             return std::nullopt;
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return std::nullopt;
     }
     return masters;

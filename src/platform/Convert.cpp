@@ -1,6 +1,6 @@
 #include "platform/Convert.h"
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -100,11 +100,11 @@ bool IsNumeric(const QString &text)
 double CDbl(const QString &text)
 {
     if (!IsNumeric(text))
-        raiseError(VbErr::TypeMismatch);
+        raiseError(ErrorNumber::TypeMismatch);
     bool ok = false;
     const double v = normalisedNumber(text).toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
     return v;
 }
 
@@ -112,7 +112,7 @@ qint16 CInt(double value)
 {
     const double r = roundHalfEven(value);
     if (!(r >= -32768.0 && r <= 32767.0))
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
     return static_cast<qint16>(r);
 }
 
@@ -125,7 +125,7 @@ qint32 CLng(double value)
 {
     const double r = roundHalfEven(value);
     if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        raiseError(VbErr::Overflow);
+        raiseError(ErrorNumber::Overflow);
     return static_cast<qint32>(r);
 }
 

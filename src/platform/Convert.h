@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-// The text and number conversions the program's rules are written in. Failures raise VbError
+// The text and number conversions the program's rules are written in. Failures raise ClassicError
 // (13 "Type mismatch" for text that is no number, 6 "Overflow" outside the target range).
 namespace Convert {
 

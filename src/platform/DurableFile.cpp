@@ -1,6 +1,6 @@
 #include "platform/DurableFile.h"
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 #include <QFileDevice>
@@ -61,7 +61,7 @@ void writeAll(int fd, const char *data, qint64 size)
             raiseErrno(errno);
         }
         if (n == 0)
-            raiseError(VbErr::DiskFull);
+            raiseError(ErrorNumber::DiskFull);
         done += n;
     }
 }
@@ -83,10 +83,10 @@ void syncAfterRename(const QString &folder)
 {
     try {
         syncFolder(folder);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         try {
             syncFolder(folder);
-        } catch (const VbError &) {
+        } catch (const ClassicError &) {
         }
     }
 }
@@ -107,7 +107,7 @@ void verify(int fd, const QByteArray &content)
         done += n;
     }
     if (done != content.size() || back != content)
-        raiseError(VbErr::DeviceIoError);
+        raiseError(ErrorNumber::DeviceIoError);
 }
 } // namespace
 
@@ -117,20 +117,20 @@ int classicErrorOf(int err)
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return VbErr::DiskFull;
+        return ErrorNumber::DiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
     case ETXTBSY:
-        return VbErr::PermissionDenied;
+        return ErrorNumber::PermissionDenied;
     case ENOENT:
-        return VbErr::FileNotFound;
+        return ErrorNumber::FileNotFound;
     case ENOTDIR:
-        return VbErr::PathNotFound;
+        return ErrorNumber::PathNotFound;
     case EISDIR:
-        return VbErr::PathFileAccessError;
+        return ErrorNumber::PathFileAccessError;
     default:
-        return VbErr::DeviceIoError;
+        return ErrorNumber::DeviceIoError;
     }
 }
 
@@ -143,7 +143,7 @@ void replace(const QString &path, const QByteArray &content, const QString &note
 {
     const QFileInfo info(path);
     if (info.isDir())
-        raiseError(VbErr::PathFileAccessError);
+        raiseError(ErrorNumber::PathFileAccessError);
     // Not mkostemp: its names are sometimes one kind of character only, which the next start
     // could not tell from a user's own file.
     const QByteArray tmpl = local(path) + '.' + randomSuffix();
@@ -155,7 +155,7 @@ void replace(const QString &path, const QByteArray &content, const QString &note
             return;
         try {
             remove(noteFile);
-        } catch (const VbError &) {
+        } catch (const ClassicError &) {
             // A note left behind only makes the next start look for a file that is gone.
         }
     };
@@ -200,8 +200,8 @@ void removeNotedLeftovers(const QString &noteFile)
 void syncData(QFileDevice &file)
 {
     if (!file.flush())
-        raiseError(file.error() == QFileDevice::ResourceError ? VbErr::DiskFull
-                                                              : VbErr::DeviceIoError);
+        raiseError(file.error() == QFileDevice::ResourceError ? ErrorNumber::DiskFull
+                                                              : ErrorNumber::DeviceIoError);
     syncData(file.handle());
 }
 

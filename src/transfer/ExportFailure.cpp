@@ -1,17 +1,17 @@
 #include "transfer/ExportFailure.h"
 
 #include "entries/RecordFile.h"
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile)
+void ReportExportFailure(Ui &ui, const ClassicError &error, bool atOutputFile)
 {
-    if (error.number == VbErr::BadFileNameOrNumber)
+    if (error.number == ErrorNumber::BadFileNameOrNumber)
         return;
-    if (error.number == VbErr::PathFileAccessError && atOutputFile)
+    if (error.number == ErrorNumber::PathFileAccessError && atOutputFile)
         ui.message(QStringLiteral("The filename is not valid"));
     ui.message(QStringLiteral("An error has occurred in ExportFile ") + error.text());
 }
@@ -19,14 +19,14 @@ void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile)
 void CheckExportTarget(const QString &path)
 {
     if (path.isEmpty() || path.contains(QChar(u'\0')))
-        raiseError(VbErr::BadFileNameOrNumber);
+        raiseError(ErrorNumber::BadFileNameOrNumber);
     const QFileInfo info(path);
     // A folder, a device or a pipe is never replaced by a file of ours.
     if (info.exists() && !info.isFile())
-        raiseError(VbErr::PathFileAccessError);
+        raiseError(ErrorNumber::PathFileAccessError);
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
-        raiseError(VbErr::PathNotFound);
+        raiseError(ErrorNumber::PathNotFound);
 }
 
 void RaiseExportTargetError(const QFileDevice &file)
@@ -35,7 +35,7 @@ void RaiseExportTargetError(const QFileDevice &file)
     const QFileInfo folder(info.absolutePath());
     if (file.error() == QFileDevice::OpenError &&
         (info.exists() ? !info.isWritable() : !folder.isWritable()))
-        raiseError(VbErr::PermissionDenied);
+        raiseError(ErrorNumber::PermissionDenied);
     RaiseFileError(file);
 }
 

@@ -4,12 +4,12 @@
 
 class QFileDevice;
 class Ui;
-struct VbError;
+struct ClassicError;
 
 // Both exports share their failure messages. A 75 on the output file first tells the user the
 // name is not valid; a 52 passes without a message; anything else names ExportFile. Failures of
 // the store are never blamed on the name the user typed.
-void ReportExportFailure(Ui &ui, const VbError &error, bool atOutputFile);
+void ReportExportFailure(Ui &ui, const ClassicError &error, bool atOutputFile);
 
 // Raises 52 for an empty name, 75 for anything but a regular file, 76 when the folder to write in
 // is missing or is not a folder.

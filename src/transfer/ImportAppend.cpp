@@ -1,8 +1,8 @@
 #include "transfer/ImportAppend.h"
 
 #include "app/VaultLock.h"
+#include "entries/EntryStore.h"
 #include "entries/LoginRecord.h"
-#include "entries/LoginStore.h"
 #include "entries/RecordFile.h"
 #include "platform/DurableFile.h"
 #include "transfer/StoreRecords.h"
@@ -26,18 +26,18 @@ ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &reco
         store.reserve(store.size() + records.size());
         for (qsizetype off = 0; off + LoginRecord::Size <= records.size();
              off += LoginRecord::Size) {
-            qint16 id = LoginStore::FirstLoginID;
+            qint16 id = EntryStore::FirstLoginID;
             if (count >= 1) {
                 const qint16 last = ReadInt16(store.constData() + store.size() - LoginRecord::Size +
                                               RecordOffset::LoginID);
                 if (last == kLastLoginID) {
-                    result.failure = VbError::of(VbErr::Overflow);
+                    result.failure = ClassicError::of(ErrorNumber::Overflow);
                     break;
                 }
                 id = qint16(last + 1);
             }
             if (count + 1 > RecordFile::MaxRecords) {
-                result.failure = VbError::of(VbErr::Overflow);
+                result.failure = ClassicError::of(ErrorNumber::Overflow);
                 break;
             }
             QByteArray record = records.mid(off, LoginRecord::Size);
@@ -48,7 +48,7 @@ ImportAppendResult ImportAppend(const QString &loginFile, const QByteArray &reco
         }
         if (result.appended > 0)
             DurableFile::replace(loginFile, store);
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         result.appended = 0;
         result.failure = e;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,7 +9,7 @@
 struct ImportAppendResult
 {
     qsizetype appended = 0;
-    std::optional<VbError> failure;
+    std::optional<ClassicError> failure;
 };
 
 // Appends the records to the store the way the import append numbers them: each after the

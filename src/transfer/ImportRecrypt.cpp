@@ -1,16 +1,15 @@
 #include "transfer/ImportRecrypt.h"
 
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 #include "entries/PasswordField.h"
-
 
 bool recryptimportfile(QByteArray &entries, const TransferMasters &exporting,
                        const QByteArray &entryKey)
 {
     // Every field meets the same two keystreams: decipher and re-encipher is one XOR each.
-    const QByteArray &oldStream = KeystreamHead(exporting.master1 + exporting.master2);
-    const QByteArray &newStream = KeystreamHead(entryKey);
+    const QByteArray &oldStream = Cipher::keystreamHead(exporting.master1 + exporting.master2);
+    const QByteArray &newStream = Cipher::keystreamHead(entryKey);
     char *data = entries.data();
     for (qsizetype off = 0; off + LoginRecord::Size <= entries.size(); off += LoginRecord::Size) {
         char *field = data + off + RecordOffset::Password;

@@ -6,10 +6,10 @@
 #include "filevault/OwnFiles.h"
 #include "log/LogEvents.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 #include "transfer/ExportLog.h"
 #include "transfer/StoreRecords.h"
@@ -127,7 +127,7 @@ bool ExportTextFile(Ui &ui, const AppState &state, const Settings &settings, Tex
             ui, state, settings,
             LogEvents::ExportedPlainTextTo(path, GetLoginUserName(), Clock::now()));
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         view.showProgress(false);
         ReportExportFailure(ui, e, atOutputFile);
         return written;

@@ -4,10 +4,10 @@
 #include "app/DataFolder.h"
 #include "entries/LoginRecord.h"
 #include "log/LogEvents.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/DurableFile.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "transfer/ExportFailure.h"
 #include "transfer/ExportLog.h"
 #include "transfer/StoreRecords.h"
@@ -49,7 +49,7 @@ bool ExportFile(Ui &ui, const AppState &state, const Settings &settings, const Q
         LogExportWhenEnabled(ui, state, settings,
                              LogEvents::ExportedTo(fileName, GetLoginUserName(), Clock::now()));
         return true;
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ReportExportFailure(ui, e, atOutputFile);
         return written;
     }

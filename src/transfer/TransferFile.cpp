@@ -2,7 +2,7 @@
 
 #include "entries/LoginRecord.h"
 #include "entries/RecordFile.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QFile>
 
@@ -17,7 +17,7 @@ QByteArray ReadTransferBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         RaiseFileError(file);
     if (file.size() / LoginRecord::Size > TransferFile::MaxRecords)
-        raiseError(VbErr::BadRecordLength);
+        raiseError(ErrorNumber::BadRecordLength);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         RaiseFileError(file);
@@ -28,9 +28,9 @@ TransferFile ParseTransferFile(const QByteArray &bytes)
 {
     const qsizetype records = bytes.size() / LoginRecord::Size;
     if (records < 1 || records > TransferFile::MaxRecords)
-        raiseError(VbErr::BadRecordLength);
+        raiseError(ErrorNumber::BadRecordLength);
     const auto masters = ReadTransferHeader(bytes.left(LoginRecord::Size));
     if (!masters)
-        raiseError(VbErr::BadRecordLength);
+        raiseError(ErrorNumber::BadRecordLength);
     return TransferFile{*masters, bytes.mid(LoginRecord::Size, (records - 1) * LoginRecord::Size)};
 }

@@ -3,8 +3,8 @@
 #include "app/AppState.h"
 #include "entries/LoginRecord.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "transfer/ImportAppend.h"
 #include "transfer/ImportRecrypt.h"
 #include "transfer/StoreRecords.h"
@@ -47,7 +47,7 @@ qsizetype ImportFile(Ui &ui, const QString &loginFile, const QByteArray &entries
                 return 0;
         }
         reloadList();
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         ui.message(QStringLiteral("An error has occurred in ImportFile ") + e.text());
     }
     return appended;
@@ -85,10 +85,10 @@ ImportResult ImportCommand(Ui &ui, const AppState &state, const QString &fileNam
             return {};
         }
         if (!recryptimportfile(file.entries, file.masters, state.entryKey()))
-            raiseError(VbErr::BadRecordLength);
+            raiseError(ErrorNumber::BadRecordLength);
         return {true, ImportFile(ui, state.LoginFile, file.entries, reloadList)};
-    } catch (const VbError &e) {
-        if (e.number == VbErr::BadRecordLength)
+    } catch (const ClassicError &e) {
+        if (e.number == ErrorNumber::BadRecordLength)
             ui.message(text(ImportMessages::InvalidFormat));
         else
             ui.message(QStringLiteral("An error has occurred.") + e.text());

@@ -25,7 +25,7 @@ CapsLockWatch::CapsLockWatch(QLabel *warning)
     , m_warning(warning)
 {
     m_warning->setText(tr("Caps Lock is on."));
-    m_warning->setObjectName(QStringLiteral("lblCapsLock"));
+    m_warning->setObjectName(QStringLiteral("capsLockWarning"));
     m_warning->hide();
 }
 

@@ -3,16 +3,16 @@
 #include "app/AppState.h"
 #include "app/DataFolder.h"
 #include "entries/EditorLogic.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
+#include "ui/EntryEditor.h"
 #include "ui/EntryListView.h"
-#include "ui/frmLogins.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace {
 struct OpenedEntry
@@ -27,38 +27,37 @@ std::optional<OpenedEntry> readEntry(AppContext &c, const QString &idText)
     qint16 id = 0;
     try {
         id = Convert::CInt(idText);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return std::nullopt;
     }
-    auto input =
-        InputFromRecord(LoginStore(c.state.LoginFile, c.ui).LoadItem(id), c.state.entryKey());
+    auto input = InputFromRecord(EntryStore(c.state.LoginFile, c.ui).load(id), c.state.entryKey());
     if (!input)
         return std::nullopt;
     return OpenedEntry{id, *input};
 }
 } // namespace
 
-void mnuFileNew_Click(frmMain &main)
+void newEntry(MainWindow &main)
 {
     main.context().state.EditMode = QStringLiteral("ADD");
-    frmLogins editor(main);
-    editor.Form_Load();
+    EntryEditor editor(main);
+    editor.prepare();
     editor.exec();
 }
 
-void mnuChange_Click(frmMain &main)
+void editEntry(MainWindow &main)
 {
     AppContext &c = main.context();
     const int row = main.selectedRow();
     if (row < 0)
         return;
-    frmLogins editor(main);
+    EntryEditor editor(main);
     std::optional<OpenedEntry> entry;
     {
         BusyPointer busy(c.ui);
         c.state.EditMode = QStringLiteral("UPDATE");
-        editor.Form_Load();
-        main.CurrentEntryRow = main.ListView1()->keyOf(row);
+        editor.prepare();
+        main.CurrentEntryRow = main.entryList()->keyOf(row);
         entry = readEntry(c, main.selectedText(EntryListView::ColLoginID));
         if (entry)
             editor.showEntry(entry->id, entry->input);
@@ -70,7 +69,7 @@ void mnuChange_Click(frmMain &main)
     editor.exec();
 }
 
-void mnuDelete_Click(frmMain &main)
+void deleteEntry(MainWindow &main)
 {
     AppContext &c = main.context();
     BusyPointer busy(c.ui);
@@ -81,11 +80,11 @@ void mnuDelete_Click(frmMain &main)
         const QString idText = main.selectedText(EntryListView::ColLoginID);
         const QString login = main.selectedText(EntryListView::ColLogin);
         const qint16 id = Convert::CInt(idText);
-        main.CurrentEntryRow = main.ListView1()->keyOf(row);
-        LoginStore store(c.state.LoginFile, c.ui);
-        const LoginRecord entry = main.ListView1()->entries()->record(
-            main.ListView1()->entries()->findRow(main.CurrentEntryRow));
-        if (!store.deletelogin(id, id))
+        main.CurrentEntryRow = main.entryList()->keyOf(row);
+        EntryStore store(c.state.LoginFile, c.ui);
+        const LoginRecord entry = main.entryList()->entries()->record(
+            main.entryList()->entries()->findRow(main.CurrentEntryRow));
+        if (!store.remove(id, id))
             return;
         main.deletedEntries().remember(entry);
         main.setCommandEnabled(MainCommand::UndoDelete, true);
@@ -93,27 +92,27 @@ void mnuDelete_Click(frmMain &main)
             LogRecord event = LogEvents::Deleted(login, GetLoginUserName(), Clock::now());
             WriteLog(c.ui, c.state.logTarget(), event);
         }
-        main.ListView1()->removeRow(QStringLiteral("PQ") + idText);
+        main.entryList()->removeRow(QStringLiteral("PQ") + idText);
         // Nothing is selected afterwards, so a second press cannot take the next entry too.
-        main.ListView1()->selectRow(-1);
+        main.entryList()->selectRow(-1);
         main.showStatus(QObject::tr("Entry %1 deleted; Edit > Undo Delete (Ctrl+Z) brings it back")
                             .arg(idText));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         c.ui.message(QStringLiteral("An error has occurred in frmMainMnuDelete ") + e.text());
     }
 }
 
-void UndoDelete(frmMain &main)
+void UndoDelete(MainWindow &main)
 {
     AppContext &c = main.context();
     std::optional<qint16> restored;
     {
         BusyPointer busy(c.ui);
-        LoginStore store(c.state.LoginFile, c.ui);
+        EntryStore store(c.state.LoginFile, c.ui);
         restored = main.deletedEntries().restoreNewest(store);
     }
     if (restored) {
-        main.LoadList();
+        main.loadList();
         main.selectEntry(*restored);
         main.showStatus(QObject::tr("Entry %1 restored").arg(*restored));
     } else {
@@ -123,11 +122,11 @@ void UndoDelete(frmMain &main)
     main.setCommandEnabled(MainCommand::UndoDelete, !main.deletedEntries().isEmpty());
 }
 
-void InstallEntryCommands(frmMain &main)
+void InstallEntryCommands(MainWindow &main)
 {
-    main.setCommand(MainCommand::NewLogin, [&main] { mnuFileNew_Click(main); });
-    main.setCommand(MainCommand::EditLogin, [&main] { mnuChange_Click(main); });
-    main.setCommand(MainCommand::DeleteLogin, [&main] { mnuDelete_Click(main); });
+    main.setCommand(MainCommand::NewLogin, [&main] { newEntry(main); });
+    main.setCommand(MainCommand::EditLogin, [&main] { editEntry(main); });
+    main.setCommand(MainCommand::DeleteLogin, [&main] { deleteEntry(main); });
     main.setCommand(MainCommand::UndoDelete, [&main] { UndoDelete(main); });
     main.setCommandEnabled(MainCommand::UndoDelete, false);
 }

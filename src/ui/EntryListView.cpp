@@ -69,7 +69,7 @@ EntryListView::EntryListView(QWidget *parent)
     , m_entries(new EntryTableModel(this))
     , m_proxy(new EntrySortProxy(m_entries, this))
 {
-    setObjectName(QStringLiteral("ListView1"));
+    setObjectName(QStringLiteral("entryList"));
     setModel(m_proxy);
     setRootIsDecorated(false);
     setUniformRowHeights(true);

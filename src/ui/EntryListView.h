@@ -7,7 +7,7 @@
 class EntrySortProxy;
 struct LoginRecord;
 
-// ListView1: the report list of entries over a table model and a sort/filter proxy. Five
+// entryList: the report list of entries over a table model and a sort/filter proxy. Five
 // columns, the fifth hidden; rows are found by their key "PQ" + LoginID. Rows are addressed in
 // display order (the order and search in force).
 class EntryListView : public QTreeView

@@ -1,7 +1,7 @@
 #pragma once
 
-class frmMain;
+class MainWindow;
 
 // The file vault window from the Tools menu and the toolbar, and the encryption of files dropped
 // on the entry list.
-void InstallFileVaultCommands(frmMain &main);
+void InstallFileVaultCommands(MainWindow &main);

@@ -1,11 +1,11 @@
 #include "ui/HelpCommands.h"
 
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/LogViewer.h"
-#include "ui/frmAbout.h"
-#include "ui/frmHelp.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
-void InstallHelpCommands(frmMain &main)
+void InstallHelpCommands(MainWindow &main)
 {
     main.setCommand(MainCommand::HelpContents, [&main] { ShowHelp(main, HelpCommand::Contents); });
     main.setCommand(MainCommand::HelpSearch, [&main] { ShowHelp(main, HelpCommand::Search); });

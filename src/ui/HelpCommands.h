@@ -1,7 +1,7 @@
 #pragma once
 
-class frmMain;
+class MainWindow;
 
 // The Help menu (Contents, Search For Help On..., About Pellora) and View Logs; the "Help" and
 // "LogViewer" toolbar buttons run the same commands.
-void InstallHelpCommands(frmMain &main);
+void InstallHelpCommands(MainWindow &main);

@@ -2,16 +2,16 @@
 
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordField.h"
 #include "platform/Ansi.h"
+#include "platform/ClassicError.h"
 #include "platform/Convert.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "ui/EntryListView.h"
+#include "ui/MainWindow.h"
 #include "ui/SecretClipboard.h"
-#include "ui/frmMain.h"
 
 #include <QLineEdit>
 
@@ -21,12 +21,12 @@ int clearAfterSeconds(const Settings &settings)
 {
     try {
         return qBound(0, int(settings.getLong(Setting::ClearClipboardSeconds)), 3600);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         return Convert::CInt(QString::fromLatin1(Setting::ClearClipboardSeconds.defaultValue));
     }
 }
 
-void putOnClipboard(frmMain &main, const QString &text, const QString &what)
+void putOnClipboard(MainWindow &main, const QString &text, const QString &what)
 {
     const int seconds = clearAfterSeconds(main.context().settings);
     main.clipboard().put(text, seconds, what);
@@ -35,7 +35,7 @@ void putOnClipboard(frmMain &main, const QString &text, const QString &what)
 }
 } // namespace
 
-void ClipPassword(frmMain &main)
+void ClipPassword(MainWindow &main)
 {
     AppContext &c = main.context();
     int step = 0;
@@ -43,26 +43,26 @@ void ClipPassword(frmMain &main)
         if (main.selectedRow() < 0)
             return;
         step = 1;
-        main.CurrentEntryRow = main.ListView1()->keyOf(main.selectedRow());
+        main.CurrentEntryRow = main.entryList()->keyOf(main.selectedRow());
         step = 3;
         const qint16 id = Convert::CInt(main.selectedText(EntryListView::ColLoginID));
-        const LoginRecord record = LoginStore(c.state.LoginFile, c.ui).LoadItem(id);
+        const LoginRecord record = EntryStore(c.state.LoginFile, c.ui).load(id);
         step = 4;
-        const QByteArray plain = Crypt().DeCrypt(record.Password, c.state.entryKey());
+        const QByteArray plain = Cipher::crypt(record.Password, c.state.entryKey());
         const auto length = PasswordLengthPrefix(plain);
         if (!length)
-            raiseError(VbErr::TypeMismatch);
+            raiseError(ErrorNumber::TypeMismatch);
         step = 5;
         const QByteArray password = plain.mid(2, *length);
         step = 6;
         putOnClipboard(main, Ansi::toText(password), QObject::tr("Password"));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         c.ui.message(QStringLiteral("An error has occurred in ClipPassword ") + e.text() +
                      QStringLiteral("\r\nLinenum = ") + QString::number(step));
     }
 }
 
-void CopyLogin(frmMain &main)
+void CopyLogin(MainWindow &main)
 {
     if (main.selectedRow() < 0)
         return;
@@ -73,14 +73,14 @@ void CopyLogin(frmMain &main)
     putOnClipboard(main, login, QObject::tr("Login"));
 }
 
-void FindEntry(frmMain &main)
+void FindEntry(MainWindow &main)
 {
     AppContext &c = main.context();
     const QString wanted =
         c.ui.prompt(QStringLiteral("Enter the text that you are searching for:"));
     if (wanted.isEmpty())
         return;
-    EntryListView *list = main.ListView1();
+    EntryListView *list = main.entryList();
     for (int row = 0; row < list->rowCount(); ++row) {
         if (list->text(row, EntryListView::ColDescription).contains(wanted, Qt::CaseSensitive) ||
             list->text(row, EntryListView::ColLogin).contains(wanted, Qt::CaseSensitive)) {
@@ -93,7 +93,7 @@ void FindEntry(frmMain &main)
     c.ui.message(QStringLiteral("No match found"));
 }
 
-void InstallListCommands(frmMain &main)
+void InstallListCommands(MainWindow &main)
 {
     main.setCommand(MainCommand::ClipPassword, [&main] { ClipPassword(main); });
     main.setCommand(MainCommand::CopyLogin, [&main] { CopyLogin(main); });

@@ -1,13 +1,13 @@
 #pragma once
 
-class frmMain;
+class MainWindow;
 
 // Copies the selected entry's password to the clipboard, which clears itself after the delay
 // set in Options.
-void ClipPassword(frmMain &main);
+void ClipPassword(MainWindow &main);
 // Copies the selected entry's login the same way.
-void CopyLogin(frmMain &main);
+void CopyLogin(MainWindow &main);
 // Asks for a text and selects the first row whose description or login contains it.
-void FindEntry(frmMain &main);
+void FindEntry(MainWindow &main);
 // Copy Password, Copy Login, the Find button and the search box's command.
-void InstallListCommands(frmMain &main);
+void InstallListCommands(MainWindow &main);

@@ -1,9 +1,9 @@
 // The main window's menu bar, toolbar and status bar.
 #include "ui/EntryListView.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include "app/Settings.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QApplication>
 #include <QDate>
@@ -85,108 +85,108 @@ void showKeysOnly(QMenu *menu, const QList<QAction *> &menuBarItems)
 }
 } // namespace
 
-void frmMain::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    file->addAction(makeAction(MainCommand::Import, QStringLiteral("&Import"),
-                               QStringLiteral("mnuFileImport")));
-    file->addAction(makeAction(MainCommand::Export, QStringLiteral("&Export"),
-                               QStringLiteral("mnuFileExport")));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    file->addAction(
+        makeAction(MainCommand::Import, QStringLiteral("&Import"), QStringLiteral("importAction")));
+    file->addAction(
+        makeAction(MainCommand::Export, QStringLiteral("&Export"), QStringLiteral("exportAction")));
     file->addAction(makeAction(MainCommand::ExportText, QStringLiteral("Export to &Text"),
-                               QStringLiteral("mnuExportText")));
+                               QStringLiteral("exportTextAction")));
     file->addSeparator();
     file->addAction(withKey(
-        makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit")),
+        makeAction(MainCommand::Exit, QStringLiteral("E&xit"), QStringLiteral("exitAction")),
         standardKey(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q)));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
     edit->addAction(withKey(makeAction(MainCommand::NewLogin, QStringLiteral("&New Login"),
-                                       QStringLiteral("mnuFileNew")),
+                                       QStringLiteral("newLoginAction")),
                             standardKey(QKeySequence::New, Qt::CTRL | Qt::Key_N)));
     // Enter belongs to the list (and to whatever else has the focus); the menu only names it.
     edit->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit &Login\tEnter"),
-                               QStringLiteral("mnuEditLogin")));
+                               QStringLiteral("editLoginAction")));
     edit->addAction(withKey(makeAction(MainCommand::ClipPassword, QStringLiteral("&Copy Password"),
-                                       QStringLiteral("mnuCopyPassword")),
+                                       QStringLiteral("copyPasswordAction")),
                             standardKey(QKeySequence::Copy, Qt::CTRL | Qt::Key_C)));
     edit->addAction(withKey(makeAction(MainCommand::CopyLogin, QStringLiteral("Copy Lo&gin"),
-                                       QStringLiteral("mnuCopyLogin")),
+                                       QStringLiteral("copyLoginAction")),
                             QKeySequence(Qt::CTRL | Qt::Key_B)));
     edit->addAction(withKey(makeAction(MainCommand::DeleteLogin, QStringLiteral("&Delete Login"),
-                                       QStringLiteral("mnuDeleteLogin")),
+                                       QStringLiteral("deleteLoginAction")),
                             QKeySequence(Qt::Key_Delete)));
     edit->addAction(withKey(makeAction(MainCommand::UndoDelete, QStringLiteral("&Undo Delete"),
-                                       QStringLiteral("mnuUndoDelete")),
+                                       QStringLiteral("undoDeleteAction")),
                             standardKey(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z)));
     edit->addSeparator();
-    edit->addAction(
-        withKey(makeAction(MainCommand::Search, QStringLiteral("&Find"), QStringLiteral("mnuFind")),
-                standardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F)));
+    edit->addAction(withKey(
+        makeAction(MainCommand::Search, QStringLiteral("&Find"), QStringLiteral("findAction")),
+        standardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F)));
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("mnuView"));
+    view->setObjectName(QStringLiteral("viewMenu"));
     QAction *statusBarItem = makeAction(MainCommand::ToggleStatusBar, QStringLiteral("Status &Bar"),
-                                        QStringLiteral("mnuViewStatusBar"));
+                                        QStringLiteral("statusBarAction"));
     statusBarItem->setCheckable(true);
     statusBarItem->setChecked(true);
     view->addAction(statusBarItem);
     view->addSeparator();
     view->addAction(makeAction(MainCommand::ViewLogs, QStringLiteral("View &Logs"),
-                               QStringLiteral("mnuViewLogs")));
+                               QStringLiteral("viewLogsAction")));
     view->addAction(withKey(makeAction(MainCommand::Options, QStringLiteral("&Options..."),
-                                       QStringLiteral("mnuViewOptions")),
+                                       QStringLiteral("optionsAction")),
                             QKeySequence(Qt::CTRL | Qt::Key_Comma)));
     QAction *tipsItem = makeAction(MainCommand::ToggleTips, QStringLiteral("Show Tips on Startup"),
-                                   QStringLiteral("mnuViewTips"));
+                                   QStringLiteral("tipsAction"));
     tipsItem->setCheckable(true);
     // The mark shows what the next start will do.
     try {
         tipsItem->setChecked(m_context.settings.getLong(Setting::ShowTipsAtStartup) != 0);
-    } catch (const VbError &) {
+    } catch (const ClassicError &) {
         tipsItem->setChecked(true);
     }
     view->addAction(tipsItem);
     view->addAction(withKey(makeAction(MainCommand::Refresh, QStringLiteral("&Refresh"),
-                                       QStringLiteral("mnuViewRefresh")),
+                                       QStringLiteral("refreshAction")),
                             QKeySequence(Qt::Key_F5)));
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
     tools->addAction(makeAction(MainCommand::FileVault, QStringLiteral("File Encrypt/Decrypt"),
-                                QStringLiteral("mnuFileVault")));
+                                QStringLiteral("fileVaultAction")));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->setObjectName(QStringLiteral("helpMenu"));
     help->addAction(withKey(makeAction(MainCommand::HelpContents, QStringLiteral("&Contents"),
-                                       QStringLiteral("mnuHelpContents")),
+                                       QStringLiteral("helpContentsAction")),
                             standardKey(QKeySequence::HelpContents, Qt::Key_F1)));
     help->addAction(makeAction(MainCommand::HelpSearch, QStringLiteral("&Search For Help On..."),
-                               QStringLiteral("mnuHelpSearch")));
+                               QStringLiteral("helpSearchAction")));
     help->addSeparator();
     help->addAction(makeAction(MainCommand::About, QStringLiteral("&About Pellora"),
-                               QStringLiteral("mnuHelpAbout")));
+                               QStringLiteral("aboutAction")));
 
     m_popup = new QMenu(this);
-    m_popup->setObjectName(QStringLiteral("mnuPopup"));
+    m_popup->setObjectName(QStringLiteral("popupMenu"));
     m_popup->addAction(
-        makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("mnuNewLogin")));
+        makeAction(MainCommand::NewLogin, QStringLiteral("New"), QStringLiteral("popupNewAction")));
     m_popup->addAction(makeAction(MainCommand::ClipPassword, QStringLiteral("Clip Password"),
-                                  QStringLiteral("mnuClip")));
+                                  QStringLiteral("popupCopyPasswordAction")));
     m_popup->addAction(makeAction(MainCommand::CopyLogin, QStringLiteral("Copy Login"),
-                                  QStringLiteral("mnuClipLogin")));
-    m_popup->addAction(
-        makeAction(MainCommand::EditLogin, QStringLiteral("Edit"), QStringLiteral("mnuChange")));
+                                  QStringLiteral("popupCopyLoginAction")));
+    m_popup->addAction(makeAction(MainCommand::EditLogin, QStringLiteral("Edit"),
+                                  QStringLiteral("popupEditAction")));
     m_popup->addAction(makeAction(MainCommand::DeleteLogin, QStringLiteral("Delete"),
-                                  QStringLiteral("mnuDelete")));
+                                  QStringLiteral("popupDeleteAction")));
     showKeysOnly(m_popup, edit->actions());
 }
 
-void frmMain::buildToolbar()
+void MainWindow::buildToolbar()
 {
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));
-    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("toolbar"));
     m_toolbar->setMovable(false);
     for (const ToolButton &b : kToolButtons) {
         const QString key = QString::fromLatin1(b.key);
@@ -196,14 +196,14 @@ void frmMain::buildToolbar()
         a->setObjectName(key);
         a->setToolTip(QString::fromLatin1(b.tooltip));
         a->setEnabled(m_handlers.contains(b.command));
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        connect(a, &QAction::triggered, this, [this, key] { runToolbarButton(key); });
         m_actions.insert(b.command, a);
         if (b.separatorAfter)
             m_toolbar->addSeparator();
     }
 }
 
-void frmMain::Toolbar1_ButtonClick(const QString &key)
+void MainWindow::runToolbarButton(const QString &key)
 {
     for (const ToolButton &b : kToolButtons) {
         if (key == QLatin1String(b.key)) {
@@ -213,16 +213,16 @@ void frmMain::Toolbar1_ButtonClick(const QString &key)
     }
 }
 
-void frmMain::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("sbStatusbar"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     m_status = new QLabel(QStringLiteral("Status"), bar);
-    m_status->setObjectName(QStringLiteral("sbStatusText"));
+    m_status->setObjectName(QStringLiteral("statusText"));
     m_statusDate = new QLabel(bar);
-    m_statusDate->setObjectName(QStringLiteral("sbStatusDate"));
+    m_statusDate->setObjectName(QStringLiteral("statusDate"));
     m_statusTime = new QLabel(bar);
-    m_statusTime->setObjectName(QStringLiteral("sbStatusTime"));
+    m_statusTime->setObjectName(QStringLiteral("statusTime"));
     bar->addWidget(m_status, 1);
     bar->addPermanentWidget(m_statusDate);
     bar->addPermanentWidget(m_statusTime);

@@ -5,7 +5,7 @@
 SearchBox::SearchBox(QWidget *parent)
     : QLineEdit(parent)
 {
-    setObjectName(QStringLiteral("txtSearch"));
+    setObjectName(QStringLiteral("searchBox"));
     setClearButtonEnabled(true);
     setPlaceholderText(tr("Search descriptions and logins (Ctrl+F)"));
     setAccessibleName(tr("Search"));

@@ -72,7 +72,7 @@ void RaiseFrontWindow()
     QWidget *front = QApplication::activeModalWidget();
     if (!front) {
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->isVisible() && w->objectName() == QLatin1String("frmMain"))
+            if (w->isVisible() && w->objectName() == QLatin1String("mainWindow"))
                 front = w;
         }
     }

@@ -6,36 +6,36 @@
 #include "app/Recovery.h"
 #include "app/Settings.h"
 #include "app/VaultLock.h"
+#include "crypto/Cipher.h"
 #include "crypto/CryptoSelfTest.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "filevault/OldVaultLeftovers.h"
 #include "filevault/VaultRecovery.h"
 #include "log/LogEvents.h"
 #include "log/WriteLog.h"
 #include "master/PreviousInstallation.h"
 #include "master/StoreMasters.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/CoreDumps.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "ui/AppIdentity.h"
 #include "ui/EntryCommands.h"
 #include "ui/FileVaultCommands.h"
 #include "ui/HelpCommands.h"
+#include "ui/HelpWindow.h"
 #include "ui/ListCommands.h"
+#include "ui/LoginDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
 #include "ui/QtUi.h"
+#include "ui/SetupDialog.h"
 #include "ui/SingleInstance.h"
+#include "ui/SplashScreen.h"
 #include "ui/StoreMastersDialog.h"
+#include "ui/TipDialog.h"
 #include "ui/TransferCommands.h"
 #include "ui/ViewCommands.h"
-#include "ui/frmHelp.h"
-#include "ui/frmLogin.h"
-#include "ui/frmMain.h"
-#include "ui/frmOptions.h"
-#include "ui/frmSetup.h"
-#include "ui/frmSplash.h"
-#include "ui/frmTip.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,7 +78,7 @@ bool Startup::run()
     m_ui.pushBusy();
     try {
         steps();
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_ui.message(QStringLiteral("An error has occurred in Loading the application ") +
                      e.text() + QLatin1Char(' ') + m_marker);
         m_goesOn = false;
@@ -86,7 +86,6 @@ bool Startup::run()
         m_goesOn = false;
     }
     m_ui.popBusy();
-    ReleaseCrypt();
     return m_goesOn;
 }
 
@@ -117,12 +116,12 @@ void Startup::steps()
     for (size_t i = 0; i < Setting::LogFlags.size(); ++i)
         *flags[i] = m_settings.getBool(Setting::LogFlags[i]);
 
-    auto loginDialog = std::make_unique<frmLogin>(m_context);
+    auto loginDialog = std::make_unique<LoginDialog>(m_context);
 
     int writeError = 0;
     const QString checkFolder = m_readOnly ? QDir::tempPath() : m_state.DataFolder;
     if (CryptoSelfTest(ProgramFolder(), checkFolder, &writeError) < 2) {
-        if (writeError == VbErr::DiskFull)
+        if (writeError == ErrorNumber::DiskFull)
             m_ui.message(QStringLiteral("Pellora cannot run its start-up check because the disk "
                                         "holding ") +
                          checkFolder +
@@ -141,7 +140,7 @@ void Startup::steps()
         m_ui.popBusy();
         const int outcome = loginDialog->exec();
         m_ui.pushBusy();
-        if (outcome == frmLogin::ProgramEnds) {
+        if (outcome == LoginDialog::ProgramEnds) {
             m_exitCode = 0;
             throw EndOfRun{};
         }
@@ -178,20 +177,20 @@ void Startup::steps()
                      m_settings.getBytes(Setting::Master1) + m_settings.getBytes(Setting::Master2));
     RemoveOldVaultLeftovers(m_state.DataFolder);
 
-    auto splash = std::make_unique<frmSplash>(m_splashMilliseconds);
+    auto splash = std::make_unique<SplashScreen>(m_splashMilliseconds);
     splash->show();
 
     m_marker = QStringLiteral(" #20");
     const QByteArray entryKey = m_state.FirstRun ? QByteArray()
                                                  : m_settings.getBytes(Setting::Master1) +
                                                        m_settings.getBytes(Setting::Master2);
-    LoginStore store(m_state.LoginFile, m_ui, entryKey);
+    EntryStore store(m_state.LoginFile, m_ui, entryKey);
     if (!m_readOnly) {
         MigratePreviousInstallation(m_ui, ProgramFolder(), m_state.DataFolder, m_settings, store);
-        store.cleanup();
+        store.compact();
     }
 
-    m_main = std::make_unique<frmMain>(m_context);
+    m_main = std::make_unique<MainWindow>(m_context);
     InstallCommands(*m_main);
     while (!splash->done())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -210,18 +209,18 @@ void Startup::steps()
 void Startup::showMainWindow()
 {
     if (m_state.FirstRun) {
-        frmSetup setup(m_context, *m_main, m_main.get());
-        if (setup.exec() == frmSetup::ProgramEnds)
+        SetupDialog setup(m_context, *m_main, m_main.get());
+        if (setup.exec() == SetupDialog::ProgramEnds)
             m_goesOn = false;
         return;
     }
     m_state.ActiveMaster1 = m_settings.getBytes(Setting::Master1);
     m_state.ActiveMaster2 = m_settings.getBytes(Setting::Master2);
-    m_main->LoadList();
+    m_main->loadList();
     ShowTipOfTheDay(m_context, m_main.get());
 }
 
-void InstallCommands(frmMain &main)
+void InstallCommands(MainWindow &main)
 {
     InstallViewCommands(main);
     InstallListCommands(main);
@@ -230,7 +229,7 @@ void InstallCommands(frmMain &main)
     InstallFileVaultCommands(main);
     InstallTransferCommands(main);
     main.setCommand(MainCommand::Options, [&main] {
-        frmOptions options(main.context(), main, &main);
+        OptionsDialog options(main.context(), main, &main);
         options.exec();
     });
 }

@@ -7,8 +7,8 @@
 
 class InstanceServer;
 class VaultLock;
-class frmMain;
-class frmSplash;
+class MainWindow;
+class SplashScreen;
 
 // Start-up in its fixed order: locations, logging flags, the cipher self-test, the login, the
 // splash, migration of a previous installation, compaction, the main window, then either the
@@ -25,7 +25,7 @@ public:
 
     // True when the main window is up and the program goes on; false when the run ends here.
     bool run();
-    frmMain *mainWindow() const { return m_main.get(); }
+    MainWindow *mainWindow() const { return m_main.get(); }
     // What the windows are handed; it lives as long as the run, as they do.
     AppContext &context() { return m_context; }
     // The last progress marker passed; empty before the first.
@@ -47,14 +47,14 @@ private:
     QString m_marker;
     std::unique_ptr<VaultLock> m_lock;
     std::unique_ptr<InstanceServer> m_instance;
-    std::unique_ptr<frmMain> m_main;
+    std::unique_ptr<MainWindow> m_main;
     bool m_goesOn = false;
     bool m_readOnly = false;
     int m_exitCode = 1;
 };
 
 // Installs every command of the main window.
-void InstallCommands(frmMain &main);
+void InstallCommands(MainWindow &main);
 
 // Runs the program: start-up, then the main window until it closes.
 int RunPellora();

@@ -3,9 +3,9 @@
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "master/StoreMasters.h"
+#include "platform/ClassicError.h"
 #include "platform/Clock.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -73,7 +73,7 @@ void StoreMastersDialog::confirm()
     try {
         m_context.settings.saveAll(
             {{Setting::Master1, masters->value1}, {Setting::Master2, masters->value2}});
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_context.ui.message(QStringLiteral("An error has occurred in frmOptionsApply ") +
                              e.text());
         return;
@@ -93,7 +93,7 @@ void StoreMastersDialog::setAside()
         const QString aside = SetStoreAside(m_context.state.LoginFile, Clock::now().date());
         m_context.ui.message(QStringLiteral("The store is now ") + aside +
                              QStringLiteral(". Pellora starts with an empty vault."));
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         m_context.ui.message(QStringLiteral("Pellora could not set the store aside: ") + e.text());
         return;
     }

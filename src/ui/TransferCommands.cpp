@@ -3,13 +3,13 @@
 #include "platform/Ui.h"
 #include "transfer/TransferExport.h"
 #include "ui/EntryListView.h"
+#include "ui/ImportDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/TextExportDialog.h"
 #include "ui/TransferFileDialog.h"
-#include "ui/frmExportTextDialog.h"
-#include "ui/frmImportFile.h"
-#include "ui/frmMain.h"
 
 namespace {
-void ExportCommand(frmMain &main)
+void ExportCommand(MainWindow &main)
 {
     AppContext &c = main.context();
     const QString fileName =
@@ -21,28 +21,28 @@ void ExportCommand(frmMain &main)
     BusyPointer busy(c.ui);
     if (ExportFile(c.ui, c.state, c.settings, fileName))
         main.showStatus(QObject::tr("%n entries exported to %1", nullptr,
-                                    main.ListView1()->entries()->rowCount())
+                                    main.entryList()->entries()->rowCount())
                             .arg(fileName));
 }
 } // namespace
 
-void InstallTransferCommands(frmMain &main)
+void InstallTransferCommands(MainWindow &main)
 {
     main.setCommand(MainCommand::Export, [&main] { ExportCommand(main); });
     main.setCommand(MainCommand::Import, [&main] {
-        const int before = main.ListView1()->entries()->rowCount();
-        frmImportFile dialog(
+        const int before = main.entryList()->entries()->rowCount();
+        ImportDialog dialog(
             main.context(),
             [&main, before] {
-                main.LoadList();
+                main.loadList();
                 main.showStatus(QObject::tr("%n entries imported", nullptr,
-                                            main.ListView1()->entries()->rowCount() - before));
+                                            main.entryList()->entries()->rowCount() - before));
             },
             &main);
         dialog.exec();
     });
     main.setCommand(MainCommand::ExportText, [&main] {
-        frmExportTextDialog dialog(main.context(), &main);
+        TextExportDialog dialog(main.context(), &main);
         dialog.exec();
     });
 }

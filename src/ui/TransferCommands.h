@@ -1,6 +1,6 @@
 #pragma once
 
-class frmMain;
+class MainWindow;
 
 // The transfer-file export and import and the plain-text export.
-void InstallTransferCommands(frmMain &main);
+void InstallTransferCommands(MainWindow &main);

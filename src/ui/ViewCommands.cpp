@@ -1,30 +1,30 @@
 #include "ui/ViewCommands.h"
 
 #include "app/Settings.h"
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "ui/EntryListView.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QStatusBar>
 
-void InstallViewCommands(frmMain &main)
+void InstallViewCommands(MainWindow &main)
 {
     main.setCommand(MainCommand::Exit, [&main] { main.close(); });
     main.setCommand(MainCommand::Refresh, [&main] {
-        main.LoadList();
+        main.loadList();
         main.showStatus(QObject::tr("List refreshed: %n entries", nullptr,
-                                    main.ListView1()->entries()->rowCount()));
+                                    main.entryList()->entries()->rowCount()));
     });
     // The direction lasts until the next load; the saved setting is not touched.
     main.setCommand(MainCommand::Asc, [&main] {
-        main.ListView1()->setSortDirection(Qt::AscendingOrder);
-        main.ListView1()->resort();
+        main.entryList()->setSortDirection(Qt::AscendingOrder);
+        main.entryList()->resort();
     });
     main.setCommand(MainCommand::Desc, [&main] {
-        main.ListView1()->setSortDirection(Qt::DescendingOrder);
-        main.ListView1()->resort();
+        main.entryList()->setSortDirection(Qt::DescendingOrder);
+        main.entryList()->resort();
     });
     main.setCommand(MainCommand::ToggleStatusBar, [&main] {
         main.statusBar()->setVisible(main.action(MainCommand::ToggleStatusBar)->isChecked());
@@ -35,7 +35,7 @@ void InstallViewCommands(frmMain &main)
             return;
         try {
             main.context().settings.save(Setting::ShowTipsAtStartup, QStringLiteral("1"));
-        } catch (const VbError &e) {
+        } catch (const ClassicError &e) {
             main.context().ui.message(e.description);
         }
     });

@@ -1,6 +1,6 @@
 #pragma once
 
-class frmMain;
+class MainWindow;
 
 // The main window's own list and view commands: Exit, Refresh, Asc, Desc and the two toggles.
-void InstallViewCommands(frmMain &main);
+void InstallViewCommands(MainWindow &main);

@@ -1,6 +1,6 @@
 #include "app/VaultLock.h"
 #include "TempHome.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ TEST(VaultLockTest, AnotherProcessKeepsWritersOutUntilItDies)
     try {
         WriteGuard guard(home.dataFolder());
         ADD_FAILURE() << "a second writer got in";
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         EXPECT_EQ(e.number, 70);
         EXPECT_TRUE(e.description.contains(QStringLiteral("another copy of Pellora")));
     }

@@ -1,7 +1,7 @@
 #include "CliVault.h"
 
 #include "app/DataFolder.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/LoginValidation.h"
 #include "master/MasterPasswords.h"
 
@@ -67,10 +67,10 @@ qint16 CliVault::add(const QString &description, const QString &login, const QSt
     input.login = login;
     input.password = password;
     PasswordTraitSet traits;
-    if (!frmloginsValidation(ui, input, traits))
+    if (!validateEntryInput(ui, input, traits))
         return 0;
     auto record = BuildLoginRecord(ui, input, state.entryKey());
-    return record ? LoginStore(state.LoginFile, ui).Addlogin(*record) : 0;
+    return record ? EntryStore(state.LoginFile, ui).add(*record) : 0;
 }
 
 QStringList CliVault::logged() const

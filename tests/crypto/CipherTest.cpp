@@ -1,7 +1,7 @@
+#include "crypto/Cipher.h"
 #include "TempHome.h"
 #include "crypto/Rc4Key.h"
-#include "crypto/cPQCrypt.h"
-#include "crypto/clsPQCrypt.h"
+#include "crypto/UserKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -27,24 +27,20 @@ TEST(Cipher, KnownAnswersKeyFilesAndSignatures)
         {QByteArray::fromHex("00ff0d0a80207077"), QByteArray::fromHex("4be979006b6579"),
          "2e0de5882b09635d"}};
     for (const auto &[plain, password, expected] : texts) {
-        EXPECT_EQ(Crypt().Encrypt(plain, password).toHex(), expected);
-        EXPECT_EQ(Crypt().DeCrypt(QByteArray::fromHex(expected), password), plain);
+        EXPECT_EQ(Cipher::crypt(plain, password).toHex(), expected);
+        EXPECT_EQ(Cipher::crypt(QByteArray::fromHex(expected), password), plain);
     }
     // Key files are made on first use, private to the user; a signature validates only its buffer.
     TempHome home;
     const QString folder = home.file(QStringLiteral("own-keys/"));
-    clsPQCrypt::setKeyFolder(folder);
-    clsPQCrypt c;
+    Cipher::setKeyFolder(folder);
+    Cipher::crypt("x", "pw");
     const QFileInfo sig(folder + QStringLiteral("signature.key"));
     const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
     EXPECT_TRUE(sig.exists() && !(sig.permissions() & others) &&
                 QFileInfo::exists(folder + QStringLiteral("exchange.key")));
-    c.setInBuffer("the buffer");
-    c.Sign();
-    ASSERT_FALSE(c.Signature().isEmpty());
-    c.Validate();
-    EXPECT_EQ(c.Status(), clsPQCrypt::SignatureValid);
-    c.setInBuffer("the buffeR");
-    c.Validate();
-    EXPECT_EQ(c.Status(), clsPQCrypt::Finished);
+    const auto signature = UserKeys::sign(folder, "the buffer");
+    ASSERT_TRUE(signature && !signature->isEmpty());
+    EXPECT_TRUE(UserKeys::verify(folder, "the buffer", *signature));
+    EXPECT_FALSE(UserKeys::verify(folder, "the buffeR", *signature));
 }

@@ -1,7 +1,7 @@
 #include "FileSizeLimit.h"
 #include "StoreFixture.h"
+#include "crypto/Cipher.h"
 #include "crypto/CryptoSelfTest.h"
-#include "crypto/cPQCrypt.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ TEST(SelfTestTest, OnlyACheckFileEndingInTheCheckRecordPasses)
     QDir().mkpath(program);
     // The self-test's result over a check file enciphering these bytes.
     const auto over = [&](const QByteArray &bytes) {
-        WriteFile(program + QStringLiteral("/pqchk"), Crypt().Encrypt(bytes, kSelfTestPassword));
+        WriteFile(program + QStringLiteral("/pqchk"), Cipher::crypt(bytes, kSelfTestPassword));
         return CryptoSelfTest(program, data);
     };
     const auto record = [](const QByteArray &login) { return MakeRecord(login).encode(); };

@@ -33,7 +33,7 @@ TEST_F(EditorLogicTest, RecordsHoldTheCheckedNumbersAndTextsAsTyped)
     input.allowSpace = true;
     ui.answers << true;
     PasswordTraitSet traits;
-    ASSERT_TRUE(frmloginsValidation(ui, input, traits));
+    ASSERT_TRUE(validateEntryInput(ui, input, traits));
     const auto r = BuildLoginRecord(ui, input, kEntryKey);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->Description, FitText("  Caf\xe9 \x80 "));

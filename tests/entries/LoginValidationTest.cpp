@@ -28,7 +28,7 @@ protected:
         FakeUi ui;
         ui.answers << true;
         PasswordTraitSet traits;
-        const bool ok = frmloginsValidation(ui, input, traits);
+        const bool ok = validateEntryInput(ui, input, traits);
         EXPECT_TRUE(ui.busyDepth == 0 && ui.shown.size() <= 1 && ok == ui.shown.isEmpty());
         return ui.shown.isEmpty() ? QString() : ui.shown.first().text;
     }
@@ -129,7 +129,7 @@ TEST_F(RulesCheck, AdjustmentsStayInTheInputWhetherOrNotTheCheckPasses)
         ui.answers << yes;
         PasswordTraitSet traits;
         EditorControl at = EditorControl::Password;
-        EXPECT_EQ(frmloginsValidation(ui, input, traits, &at), yes);
+        EXPECT_EQ(validateEntryInput(ui, input, traits, &at), yes);
         EXPECT_TRUE(ui.askedDefaultNo == QStringList{kLowerCaseQuestion} && ui.shown.isEmpty());
         EXPECT_EQ(input.password, yes ? "sunflower2024" : "Sunflower2024");
         EXPECT_EQ(at, yes ? EditorControl::None : EditorControl::CaseSensitive);

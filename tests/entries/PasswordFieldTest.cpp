@@ -1,6 +1,6 @@
 #include "entries/PasswordField.h"
 #include "TempHome.h"
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "entries/LoginRecord.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ TEST(PasswordField, StoresTheLengthPrefixedPasswordEnciphered)
     EXPECT_EQ(EncodePasswordField("hello world!", kEntryKey)->left(14).toHex(),
               "31eeddf35ce78f223e874a392fa5");
     const auto spaced = EncodePasswordField("  pass word  ", kEntryKey);
-    EXPECT_EQ(Crypt().DeCrypt(*spaced, kEntryKey).left(2), "09");
+    EXPECT_EQ(Cipher::crypt(*spaced, kEntryKey).left(2), "09");
     for (const QByteArray &pw : {QByteArray("  pass word  "), QByteArray(), QByteArray(62, 'x')})
         EXPECT_EQ(DecodePasswordField(*EncodePasswordField(pw, kEntryKey), kEntryKey),
                   std::optional<QByteArray>(TrimSpaces(pw)));

@@ -3,15 +3,15 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordField.h"
 #include "filevault/ProcessFiles.h"
 #include "filevault/VaultJournal.h"
 #include "master/MasterChange.h"
 #include "master/MasterPasswords.h"
+#include "platform/ClassicError.h"
 #include "platform/Ui.h"
-#include "platform/VbError.h"
 #include "transfer/TextExport.h"
 #include "transfer/TransferExport.h"
 #include "transfer/TransferImport.h"
@@ -75,7 +75,7 @@ FaultOperation vaultOperation(const char *name, bool encrypt, bool addPassword)
                       }};
     op.prepare = [encrypt](FaultContext &c) {
         writeFile(c.home + '/' + kVaultFile,
-                  encrypt ? plain() : Crypt().Encrypt(plain(), kFilePassword));
+                  encrypt ? plain() : Cipher::crypt(plain(), kFilePassword));
     };
     if (addPassword) {
         op.changedFiles << kFaultStore;
@@ -107,20 +107,19 @@ const std::vector<FaultOperation> &FaultOperations()
         operation("add", 1, {kFaultStore},
                   [](FaultContext &c) {
                       LoginRecord r = entry("frank", c.state.entryKey());
-                      return LoginStore(c.state.LoginFile, c.ui).Addlogin(r) != 0;
+                      return EntryStore(c.state.LoginFile, c.ui).add(r) != 0;
                   }),
         operation("update", 0, {kFaultStore},
                   [](FaultContext &c) {
                       LoginRecord r = entry("carol the second", c.state.entryKey());
                       r.LoginID = 1002;
-                      return LoginStore(c.state.LoginFile, c.ui).updatelogin(r);
+                      return EntryStore(c.state.LoginFile, c.ui).update(r);
                   }),
-        operation(
-            "delete", -1, {kFaultStore},
-            [](FaultContext &c) { return LoginStore(c.state.LoginFile, c.ui).deletelogin(1002); }),
+        operation("delete", -1, {kFaultStore},
+                  [](FaultContext &c) { return EntryStore(c.state.LoginFile, c.ui).remove(1002); }),
         operation("compact", 0, {kFaultStore},
                   [](FaultContext &c) {
-                      LoginStore(c.state.LoginFile, c.ui).cleanup();
+                      EntryStore(c.state.LoginFile, c.ui).compact();
                       return true;
                   }),
         operation("master-change", 0, {kFaultStore, kFaultSettings, kFaultLog},
@@ -158,7 +157,7 @@ const std::vector<FaultOperation> &FaultOperations()
                       try {
                           c.settings.save(Setting::MainLeft, QStringLiteral("1234"));
                           return true;
-                      } catch (const VbError &e) {
+                      } catch (const ClassicError &e) {
                           c.ui.message(e.text());
                           return false;
                       }

@@ -1,6 +1,6 @@
 #include "VaultTestFiles.h"
-#include "entries/LoginStore.h"
-#include "platform/VbError.h"
+#include "entries/EntryStore.h"
+#include "platform/ClassicError.h"
 
 class DropFilesRun : public ::testing::Test
 {
@@ -9,7 +9,7 @@ protected:
     RecordingView view;
     const QString a = f.put("a.txt", "alpha");
 
-    qint16 add(LoginRecord r) { return LoginStore(f.state.LoginFile, f.ui).Addlogin(r); }
+    qint16 add(LoginRecord r) { return EntryStore(f.state.LoginFile, f.ui).add(r); }
 };
 
 // Files that cannot be read are named by their full path, and the drop goes on.
@@ -21,7 +21,7 @@ TEST_F(DropFilesRun, DropThenModifiedDropRestoresAndLogsTheEntry)
     const QString gone = f.pathOf("gone.txt");
     const QString b = f.put("b.txt", "bravo");
     DropFiles(f.ui, f.state, view, {a, gone, b}, false, id);
-    EXPECT_EQ(ReadFile(a), Crypt().Encrypt("alpha", "entry pw"));
+    EXPECT_EQ(ReadFile(a), Cipher::crypt("alpha", "entry pw"));
     EXPECT_EQ(view.statuses, QStringList({"Total Bytes for processing: 10", "Processing... " + a,
                                           "Processing... " + b, "Processing Complete"}));
     EXPECT_EQ(view.opened + view.closed, 2);
@@ -52,7 +52,7 @@ TEST_F(DropFilesRun, WithoutAUsableEntryOrOnAFailureNothingIsWritten)
     f.ui.shown.clear();
     view.onStatus = [&](const QString &text) {
         if (text.endsWith("a.txt"))
-            raiseError(VbErr::DeviceIoError);
+            raiseError(ErrorNumber::DeviceIoError);
     };
     DropFiles(f.ui, f.state, view, {a, f.put("b.txt", "bravo")}, false,
               add(Entry(0, "site", "pw", f.state.entryKey())));

@@ -1,7 +1,7 @@
 #include "filevault/ProcessFiles.h"
 #include "VaultTestFiles.h"
 #include "filevault/VaultMessages.h"
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 class FileVaultRun : public ::testing::Test
 {
@@ -35,7 +35,7 @@ TEST_F(FileVaultRun, EncryptThenDecryptRestoresStoresEntriesAndLogs)
     run.files.insert(1, qMakePair(QStringLiteral("c.txt"), false));
     process(run);
     EXPECT_EQ(read("a.txt") + read("c.txt"),
-              Crypt().Encrypt("alpha", "  spaced pw ") + "not selected");
+              Cipher::crypt("alpha", "  spaced pw ") + "not selected");
     EXPECT_EQ(view.statuses,
               QStringList({"Total Bytes selected for processing: 11", "Processing... a.txt",
                            "Processing... b.txt", "Processing Complete"}));
@@ -70,7 +70,7 @@ TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedAndMasterKeysServe)
                                   "or tick the option to use the master passwords");
     EXPECT_TRUE(view.statuses.isEmpty() && f.ui.busyPushes == 0 && read("a.txt") == "alpha");
     process(runOf({"a.txt"}, QString(70, 'p')));
-    EXPECT_EQ(read("a.txt"), Crypt().Encrypt("alpha", QByteArray(70, 'p')));
+    EXPECT_EQ(read("a.txt"), Cipher::crypt("alpha", QByteArray(70, 'p')));
     process(runOf({"a.txt"}, QString(62, 'p') + "  ", true));
     EXPECT_EQ(ReadRecords(f.state.LoginFile).size(), 1);
     // Files under the master passwords open after a restart and never become entries.
@@ -78,7 +78,7 @@ TEST_F(FileVaultRun, PasswordsThatCannotServeAreRefusedAndMasterKeysServe)
     VaultRun run = runOf({"m.txt"}, QString(), true);
     run.useMasterPasswords = true;
     process(run);
-    EXPECT_EQ(read("m.txt"), Crypt().Encrypt("master secret", f.state.entryKey()));
+    EXPECT_EQ(read("m.txt"), Cipher::crypt("master secret", f.state.entryKey()));
     AppState restarted;
     std::tie(restarted.ActiveMaster1, restarted.ActiveMaster2) =
         std::tie(f.state.ActiveMaster1, f.state.ActiveMaster2);
@@ -97,7 +97,7 @@ TEST_F(FileVaultRun, TooLargeFileOrOtherFailureEndsTheWalkThere)
     EXPECT_EQ(view.statuses.first(), "Total Bytes selected for processing: 3000000010");
     EXPECT_EQ(f.ui.messages(),
               QStringList{"File " + f.folder + "/big.bin is too large, skipping."});
-    EXPECT_EQ(read("a.txt") + read("c.txt"), Crypt().Encrypt("alpha", "password") + "charlie");
+    EXPECT_EQ(read("a.txt") + read("c.txt"), Cipher::crypt("alpha", "password") + "charlie");
     EXPECT_EQ(view.statuses.last(), "Processing Complete");
 
     view = {};
@@ -114,7 +114,7 @@ TEST_F(FileVaultRun, TooLargeFileOrOtherFailureEndsTheWalkThere)
     f.put("b.txt", "bravo");
     view.onStatus = [](const QString &text) {
         if (text.endsWith("b.txt"))
-            raiseError(VbErr::DeviceIoError);
+            raiseError(ErrorNumber::DeviceIoError);
     };
     process(runOf({"a.txt", "b.txt"}, "password"));
     EXPECT_EQ(f.ui.messages(), QStringList{"An error has occurred.57 Device I/O error"});
@@ -145,7 +145,7 @@ TEST_F(FileVaultRun, FullDiskLeavesTheOldBytesOrAJournalToFinish)
         EXPECT_EQ(VaultJournal::findIn(f.state.DataFolder).size(), pending ? 1 : 0);
         if (pending)
             process(runOf({}, "password")); // a run first finishes what an earlier one left
-        EXPECT_TRUE(read("big.bin") == (pending ? Crypt().Encrypt(big, "password") : big));
+        EXPECT_TRUE(read("big.bin") == (pending ? Cipher::crypt(big, "password") : big));
     }
 }
 
@@ -165,12 +165,12 @@ TEST_F(FileVaultRun, FilesThatCannotBeChangedOrNamedAreSkippedAndTheRunGoesOn)
                            VaultWritingFailed("locked.txt")}));
     EXPECT_EQ(f.ui.shown.size(), 4);
     EXPECT_EQ(read("locked.txt") + read(name) + read("c.txt"),
-              "read-onlydiary" + Crypt().Encrypt("charlie", "password"));
+              "read-onlydiary" + Cipher::crypt("charlie", "password"));
     EXPECT_TRUE(ReadRecords(f.state.LoginFile).size() == 1 &&
                 LogTexts(f.state.LogFile).size() == 2);
     EXPECT_EQ(FolderEntries(f.folder).size(), 5); // nothing left beside the files
     process(runOf({name}, "password"));
-    EXPECT_EQ(read(name), Crypt().Encrypt("diary", "password"));
+    EXPECT_EQ(read(name), Cipher::crypt("diary", "password"));
 
     f.put("a.txt", "alpha");
     QFile::remove(f.state.LoginFile);

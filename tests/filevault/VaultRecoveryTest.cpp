@@ -11,7 +11,7 @@ class FileVaultRecovery : public ::testing::Test
 protected:
     VaultFixture f;
     const QByteArray plain = RandomBytes(3 * kChunk + 100, 7);
-    const QByteArray cipher = Crypt().Encrypt(plain, kKey);
+    const QByteArray cipher = Cipher::crypt(plain, kKey);
 
     QStringList journals() const { return VaultJournal::findIn(f.state.DataFolder); }
     void recover(const QByteArray &key) { RecoverVaultRuns(f.ui, f.state.DataFolder, key); }

@@ -6,7 +6,7 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/DataFolder.h"
-#include "crypto/cPQCrypt.h"
+#include "crypto/Cipher.h"
 #include "filevault/InPlaceCipher.h"
 #include "filevault/VaultJournal.h"
 #include "log/LogRecord.h"

@@ -1,5 +1,5 @@
 #include "MasterFixture.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "master/MigrationLoad.h"
 #include "master/PreviousInstallation.h"
 
@@ -7,7 +7,7 @@
 class MasterMigration : public MasterFixture
 {
 protected:
-    LoginStore store{f.loginFile, f.ui};
+    EntryStore store{f.loginFile, f.ui};
     QByteArray key = storeMasters("first-master", "second-master");
     QString oldFile = f.home.file(QStringLiteral("old.lgn"));
     QString programFolder = f.home.file(QStringLiteral("program"));

@@ -11,14 +11,14 @@ TEST(Convert, NumbersAndDatesConvertOrRaiseTypeMismatchOrOverflow)
 {
     EXPECT_EQ(QList<int>({CInt(2.5), CInt(3.5), CInt(-2.5), CInt(" 127 "), CInt(32767.4)}),
               QList<int>({2, 4, -2, 127, 32767}));
-    EXPECT_EQ(RaisedError([] { CInt(32767.5); }), VbErr::Overflow);
-    EXPECT_EQ(RaisedError([] { CInt(QStringLiteral("40000")); }), VbErr::Overflow);
-    EXPECT_EQ(RaisedError([] { CInt(QStringLiteral("ten")); }), VbErr::TypeMismatch);
-    EXPECT_EQ(RaisedError([] { CLng(QStringLiteral("1e300")); }), VbErr::Overflow);
+    EXPECT_EQ(RaisedError([] { CInt(32767.5); }), ErrorNumber::Overflow);
+    EXPECT_EQ(RaisedError([] { CInt(QStringLiteral("40000")); }), ErrorNumber::Overflow);
+    EXPECT_EQ(RaisedError([] { CInt(QStringLiteral("ten")); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(RaisedError([] { CLng(QStringLiteral("1e300")); }), ErrorNumber::Overflow);
     EXPECT_EQ(QList<bool>({CBool("True"), CBool("true"), CBool("False"), CBool("-1"), CBool("0")}),
               QList<bool>({true, true, false, true, false}));
-    EXPECT_EQ(RaisedError([] { CBool(QStringLiteral("yes")); }), VbErr::TypeMismatch);
-    EXPECT_EQ(RaisedError([] { CBool(QString()); }), VbErr::TypeMismatch);
+    EXPECT_EQ(RaisedError([] { CBool(QStringLiteral("yes")); }), ErrorNumber::TypeMismatch);
+    EXPECT_EQ(RaisedError([] { CBool(QString()); }), ErrorNumber::TypeMismatch);
     const QDateTime before(QDate(1899, 12, 29), QTime(6, 0));
     EXPECT_EQ(ToOleDate(QDateTime(QDate(2024, 3, 1), QTime(12, 0))), 45352.5);
     EXPECT_TRUE(ToOleDate(before) == -1.25 && FromOleDate(-1.25) == before);

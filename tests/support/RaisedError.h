@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/VbError.h"
+#include "platform/ClassicError.h"
 
 #include <functional>
 
@@ -9,7 +9,7 @@ inline int RaisedError(const std::function<void()> &f)
 {
     try {
         f();
-    } catch (const VbError &e) {
+    } catch (const ClassicError &e) {
         return e.number;
     }
     return 0;

@@ -1,7 +1,7 @@
 #include "TempHome.h"
 
 #include "app/DataFolder.h"
-#include "crypto/clsPQCrypt.h"
+#include "crypto/Cipher.h"
 
 #include <sys/stat.h>
 
@@ -12,7 +12,7 @@ TempHome::TempHome()
     qputenv("XDG_CONFIG_HOME", (m_dir.path() + QLatin1String("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (m_dir.path() + QLatin1String("/data")).toLocal8Bit());
     static const QTemporaryDir keys; // key pairs are made once per process
-    clsPQCrypt::setKeyFolder(keys.path() + QLatin1String("/keys/"));
+    Cipher::setKeyFolder(keys.path() + QLatin1String("/keys/"));
 }
 
 QString TempHome::dataFolder() const

@@ -30,7 +30,7 @@ protected:
     {
         a.add("  alice ", "p w,1", "Mail box ");
         a.add("dropped", "x");
-        LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
+        EntryStore(a.state.LoginFile, a.ui).remove(1001);
     }
     bool run(const TextExportOptions &o = {}, TextExportMode mode = TextExportMode::Append)
     {

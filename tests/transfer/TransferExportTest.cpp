@@ -27,7 +27,7 @@ TEST_F(TransferExportTest, WritesTheHeaderThenEveryLiveRecordUnchangedAndRefuses
 
     for (const char *login : {"alice", "bob", "carol"})
         a.add(login, "pw");
-    LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
+    EntryStore(a.state.LoginFile, a.ui).remove(1001);
     const QByteArray store = ReadFile(a.state.LoginFile);
     f.settings.save(Setting::LogExports, QStringLiteral("True")); // the held flag says no
     ASSERT_TRUE(exportTo(f.transferFile));

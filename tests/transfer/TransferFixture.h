@@ -4,7 +4,7 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "master/MasterPasswords.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ struct Installation
         LoginRecord r = Entry(0, login, password, state.entryKey());
         r.Description = FitText(description);
         r.CaseSensitive = r.RequireSpecial = true;
-        return LoginStore(state.LoginFile, ui).Addlogin(r);
+        return EntryStore(state.LoginFile, ui).add(r);
     }
 
     AppState state;

@@ -17,7 +17,7 @@ protected:
         a.add("bob", "a much longer password of 40 characters!");
         a.add("gone", "pw-gone");
         a.add("carol", "");
-        LoginStore(a.state.LoginFile, a.ui).deletelogin(1002);
+        EntryStore(a.state.LoginFile, a.ui).remove(1002);
         ASSERT_TRUE(ExportFile(a.ui, a.state, f.settings, f.transferFile));
     }
 

@@ -1,28 +1,28 @@
 // The dialogs: options, file vault, import and export, help and About, and their access keys.
 #include "ModalDriver.h"
 #include "UiHarness.h"
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "platform/Ansi.h"
 #include "transfer/TransferExport.h"
+#include "ui/AboutDialog.h"
+#include "ui/CurrentMastersDialog.h"
+#include "ui/EntryEditor.h"
 #include "ui/EntryListView.h"
 #include "ui/FileVaultCommands.h"
+#include "ui/FileVaultWindow.h"
 #include "ui/HelpCommands.h"
+#include "ui/HelpWindow.h"
+#include "ui/ImportDialog.h"
 #include "ui/LogViewer.h"
+#include "ui/LoginDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsDialog.h"
+#include "ui/ProgressWindow.h"
 #include "ui/StartFolder.h"
+#include "ui/TextExportDialog.h"
+#include "ui/TipDialog.h"
 #include "ui/TransferCommands.h"
-#include "ui/frmAbout.h"
-#include "ui/frmCurrentMasters.h"
-#include "ui/frmExportTextDialog.h"
-#include "ui/frmFileVault.h"
-#include "ui/frmHelp.h"
-#include "ui/frmImportFile.h"
-#include "ui/frmLogin.h"
-#include "ui/frmLogins.h"
-#include "ui/frmMain.h"
-#include "ui/frmOptions.h"
-#include "ui/frmProgressStatus.h"
-#include "ui/frmTip.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,12 +31,12 @@ namespace {
 template <typename T> struct OverMain
 {
     UiHarness h{true};
-    frmMain main{h.context};
+    MainWindow main{h.context};
     std::unique_ptr<T> w;
 
     T &open()
     {
-        main.LoadList();
+        main.loadList();
         w = std::make_unique<T>(h.context, main);
         return *w;
     }
@@ -46,9 +46,9 @@ template <typename T> struct OverMain
     }
 };
 
-struct Options : OverMain<frmOptions>
+struct Options : OverMain<OptionsDialog>
 {
-    QLineEdit *master(int n) { return get<QLineEdit>(n == 1 ? "txtMaster1" : "txtMaster2"); }
+    QLineEdit *master(int n) { return get<QLineEdit>(n == 1 ? "master1" : "master2"); }
     // Change...: the current masters typed (a wrong pair first when asked), then the warning
     // answered.
     bool unlock(bool wrongFirst = false, bool acceptWarning = true)
@@ -56,12 +56,12 @@ struct Options : OverMain<frmOptions>
         WhenModal(
             [wrongFirst](QWidget *d) {
                 for (bool wrong : {wrongFirst, false}) {
-                    Type(d, "txtCurrent1", wrong ? "second master" : "first master");
-                    Type(d, "txtCurrent2", wrong ? "first master" : "second master");
-                    Click(d, "cmdOK");
+                    Type(d, "current1", wrong ? "second master" : "first master");
+                    Type(d, "current2", wrong ? "first master" : "second master");
+                    Click(d, "okButton");
                 }
             },
-            u"frmCurrentMasters"_s);
+            u"currentMastersDialog"_s);
         h.ui.answers << acceptWarning;
         return w->unlockMasters();
     }
@@ -69,7 +69,7 @@ struct Options : OverMain<frmOptions>
 
 // The vault window opened on the folder last used, which holds the named files (each holding its
 // own name).
-struct VaultWorld : OverMain<frmFileVault>
+struct VaultWorld : OverMain<FileVaultWindow>
 {
     QString folder = h.home.file(u"work"_s);
 
@@ -82,7 +82,7 @@ struct VaultWorld : OverMain<frmFileVault>
         open().show();
     }
     QByteArray read(const QString &name) const { return ReadFile(folder + u'/' + name); }
-    QListWidget *files() const { return get<QListWidget>("File1"); }
+    QListWidget *files() const { return get<QListWidget>("fileList"); }
     QStringList listed() const
     {
         QStringList names;
@@ -90,7 +90,7 @@ struct VaultWorld : OverMain<frmFileVault>
             names << files()->item(i)->text();
         return names;
     }
-    QLineEdit *password() const { return get<QLineEdit>("Text3"); }
+    QLineEdit *password() const { return get<QLineEdit>("password"); }
 };
 
 const QString kHelpFile = u"" PELLORA_BINARY_DIR "/Pellora.hlp"_s;
@@ -155,37 +155,37 @@ private Q_SLOTS:
         o.h.addEntry("a", "d", "alpha-1", 3, QDateTime(QDate(2024, 1, 1), QTime(9, 0)));
         o.h.addEntry("gone", "d", "beta-22");
         o.h.addEntry("b", "d", "gamma", 3, QDateTime(QDate(2024, 6, 1), QTime(9, 0)));
-        LoginStore(o.h.state.LoginFile, o.h.ui).deletelogin(1001);
+        EntryStore(o.h.state.LoginFile, o.h.ui).remove(1001);
         const quint64 written = FileInode(o.h.state.LoginFile);
         o.open().show();
         QVERIFY(QTest::qWaitForWindowExposed(o.w.get()));
-        QVERIFY(o.get<QRadioButton>("optOrderField0")->isChecked());
-        QVERIFY(!o.get<QCheckBox>("chkDescending")->isChecked());
+        QVERIFY(o.get<QRadioButton>("sortField0")->isChecked());
+        QVERIFY(!o.get<QCheckBox>("descending")->isChecked());
         for (int i = 0; i < 7; ++i)
-            QVERIFY(!o.w->findChild<QCheckBox *>(u"chkLogging%1"_s.arg(i))->isChecked());
+            QVERIFY(!o.w->findChild<QCheckBox *>(u"logEvent%1"_s.arg(i))->isChecked());
         QCOMPARE(o.master(1)->text(), QString()); // nothing shows before the current masters
         QVERIFY(!o.master(1)->isEnabled() && !o.master(2)->isEnabled());
         QTest::keyClick(o.w.get(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(o.get<QTabWidget>("tbsOptions")->currentIndex(), 1); // from the first to the last
+        QCOMPARE(o.get<QTabWidget>("optionTabs")->currentIndex(), 1); // from the first to the last
 
         QVERIFY(o.unlock(true));
         QCOMPARE(o.h.ui.shown.first().text, u"Invalid Password(s), try again!"_s);
         QCOMPARE(o.h.ui.asked.last(), QString::fromLatin1(kMasterChangeWarning));
         QCOMPARE(o.master(1)->text(), u"first master"_s);
         QCOMPARE(o.master(1)->echoMode(), QLineEdit::Password);
-        o.get<QCheckBox>("Check1")->setChecked(true);
+        o.get<QCheckBox>("showPassword")->setChecked(true);
         QCOMPARE(o.master(2)->echoMode(), QLineEdit::Normal);
         QVERIFY(!o.w->changeFlag());
         o.master(1)->setText(u"1234567"_s);
         o.master(2)->setText(u"abcdefgh"_s);
-        QVERIFY(!o.w->cmdApply_Click());
+        QVERIFY(!o.w->apply());
         QVERIFY(o.h.lastMessage().startsWith(u"Master Passwords must be:"_s));
 
-        o.get<QRadioButton>("optOrderField2")->setChecked(true);
-        o.get<QCheckBox>("chkLogging0")->setChecked(true);
+        o.get<QRadioButton>("sortField2")->setChecked(true);
+        o.get<QCheckBox>("logEvent0")->setChecked(true);
         QTest::keyClicks(o.master(1), u"xyz"_s);
         QTest::keyClick(o.w.get(), Qt::Key_Escape);
-        QCOMPARE(o.w->result(), int(frmOptions::Closed));
+        QCOMPARE(o.w->result(), int(OptionsDialog::Closed));
         QCOMPARE(o.h.settings.get(Setting::OrderByLogin) + o.h.settings.get(Setting::LogStartup),
                  u"False0"_s);
         QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
@@ -194,11 +194,11 @@ private Q_SLOTS:
         o.open();
         QVERIFY(!o.unlock(false, false)); // a refused warning keeps them closed
         QVERIFY(!o.master(1)->isEnabled());
-        o.get<QRadioButton>("optOrderField3")->setChecked(true);
-        o.get<QCheckBox>("chkDescending")->setChecked(true);
-        o.get<QCheckBox>("chkLogging3")->setChecked(true);
-        o.get<QSpinBox>("spnClearClipboard")->setValue(25);
-        QVERIFY(o.w->cmdApply_Click());
+        o.get<QRadioButton>("sortField3")->setChecked(true);
+        o.get<QCheckBox>("descending")->setChecked(true);
+        o.get<QCheckBox>("logEvent3")->setChecked(true);
+        o.get<QSpinBox>("clearClipboard")->setValue(25);
+        QVERIFY(o.w->apply());
         QCOMPARE(o.h.settings.get(Setting::ClearClipboardSeconds), u"25"_s);
         const Settings &s = o.h.settings;
         const QStringList order{s.get(Setting::OrderByID),      s.get(Setting::OrderByDescription),
@@ -206,9 +206,9 @@ private Q_SLOTS:
                                 s.get(Setting::OrderDirection), s.get(Setting::LogPwdChanges)};
         QCOMPARE(order, (QStringList{"False", "False", "False", "True", "1", "1"}));
         QVERIFY(o.h.state.LogPwdChanges);
-        QCOMPARE(o.main.ListView1()->text(0, EntryListView::ColLogin).trimmed(), u"b"_s);
+        QCOMPARE(o.main.entryList()->text(0, EntryListView::ColLogin).trimmed(), u"b"_s);
         QVERIFY(o.unlock());
-        QVERIFY(o.w->cmdApply_Click());
+        QVERIFY(o.w->apply());
         QCOMPARE(FileInode(o.h.state.LoginFile), written);
         QVERIFY(!ReadFile(o.h.state.LogFile).contains("Master Password Change"));
         QCOMPARE(o.main.statusText(), u"Options saved"_s);
@@ -216,7 +216,7 @@ private Q_SLOTS:
         o.master(1)->selectAll();
         QTest::keyClicks(o.master(1), u"a brand new master"_s);
         QVERIFY(o.w->changeFlag());
-        QVERIFY(o.w->cmdApply_Click());
+        QVERIFY(o.w->apply());
         QCOMPARE(o.h.settings.getBytes(Setting::Master1), o.h.state.ActiveMaster1);
         QCOMPARE(o.h.passwordOf(1000), QByteArray("alpha-1"));
         QVERIFY(ReadFile(o.h.state.LogFile).contains("Successful Master Password Change"));
@@ -234,7 +234,7 @@ private Q_SLOTS:
         VaultWorld v({"b.TXT", "a.txt", "README", "c.doc", ".hidden", "sub/inner.doc"});
         QCOMPARE(v.w->currentRun().folder, v.folder);
         QCOMPARE(v.listed(), (QStringList{"a.txt", "b.TXT", "c.doc", "README"}));
-        auto *box = v.get<QLineEdit>("txtSearchSpec");
+        auto *box = v.get<QLineEdit>("fileFilter");
         QCOMPARE(box->text(), u"*.*"_s);
         box->clear();
         QTest::keyClicks(box, u"*.tx"_s);
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QDir::setCurrent(v.h.state.DataFolder);
         for (const QString &last : {QString(), v.h.state.DataFolder}) {
             RememberFolder(last);
-            QCOMPARE(frmFileVault(v.h.context, v.main).currentRun().folder, QDir::homePath());
+            QCOMPARE(FileVaultWindow(v.h.context, v.main).currentRun().folder, QDir::homePath());
         }
     }
 
@@ -266,8 +266,8 @@ private Q_SLOTS:
     void theKeyOptionsThenEncryptAndDecryptTheSelectedFiles()
     {
         VaultWorld v({"one.bin", "two.txt", "three.dat"});
-        QAbstractButton *useMasters = v.get("Check1"), *addPassword = v.get("Check2"),
-                        *show = v.get("Check3"), *create = v.get("Command5");
+        QAbstractButton *useMasters = v.get("useMasters"), *addPassword = v.get("addPassword"),
+                        *show = v.get("showPassword"), *create = v.get("createButton");
         QVERIFY(addPassword->isChecked());
         QTest::mouseClick(useMasters, Qt::LeftButton);
         QVERIFY(!useMasters->isEnabled() && !useMasters->isChecked());
@@ -303,7 +303,7 @@ private Q_SLOTS:
         for (QListWidgetItem *item : v.files()->findItems(u"o"_s, Qt::MatchContains))
             item->setSelected(true);
         v.password()->setText(u"seven77"_s);
-        v.get("Command3")->click();
+        v.get("encryptButton")->click();
         QCOMPARE(v.h.ui.messages(),
                  QStringList{"Please enter a password of between 8 and 64 characters, or tick the "
                              "option to use the master passwords"});
@@ -311,30 +311,30 @@ private Q_SLOTS:
 
         v.password()->setText(u" file pw "_s);
         bool buttonsHeld = true;
-        auto *bar = v.get<QProgressBar>("ProgressBar1");
+        auto *bar = v.get<QProgressBar>("progressBar");
         auto held = connect(bar, &QProgressBar::valueChanged, v.w.get(), [&] {
-            for (const char *b : {"Command3", "Command4", "Command6"})
+            for (const char *b : {"encryptButton", "decryptButton", "closeButton"})
                 buttonsHeld = buttonsHeld && !v.get(b)->isEnabled();
         });
-        v.get("Command3")->click();
-        QCOMPARE(v.read("one.bin"), Crypt().Encrypt("one.bin", " file pw "));
-        QCOMPARE(v.read("two.txt"), Crypt().Encrypt("two.txt", " file pw "));
+        v.get("encryptButton")->click();
+        QCOMPARE(v.read("one.bin"), Cipher::crypt("one.bin", " file pw "));
+        QCOMPARE(v.read("two.txt"), Cipher::crypt("two.txt", " file pw "));
         QCOMPARE(v.read("three.dat"), QByteArray("three.dat"));
         QVERIFY(buttonsHeld);
         QCOMPARE(v.w->statusText(), u"Processing finished"_s);
-        for (const char *b : {"Command3", "Command4", "Command6"})
+        for (const char *b : {"encryptButton", "decryptButton", "closeButton"})
             QVERIFY(v.get(b)->isEnabled());
-        QCOMPARE(v.main.ListView1()->rowCount(), 2);
-        const EntryListView *list = v.main.ListView1();
+        QCOMPARE(v.main.entryList()->rowCount(), 2);
+        const EntryListView *list = v.main.entryList();
         QCOMPARE(list->text(0, EntryListView::ColDescription).trimmed(), u"one.bin"_s);
         QCOMPARE(v.h.passwordOf(list->text(0, 0).toShort()), QByteArray("file pw"));
 
-        v.get("Check2")->click();
-        v.get("Command4")->click();
+        v.get("addPassword")->click();
+        v.get("decryptButton")->click();
         QCOMPARE(v.read("one.bin"), QByteArray("one.bin"));
         QCOMPARE(v.read("two.txt"), QByteArray("two.txt"));
 
-        v.get("Check1")->click();
+        v.get("useMasters")->click();
         disconnect(held);
         bool stillOpen = false;
         connect(bar, &QProgressBar::valueChanged, v.w.get(), [&](int value) {
@@ -343,38 +343,38 @@ private Q_SLOTS:
                 stillOpen = v.w->isVisible();
             }
         });
-        v.get("Command3")->click();
+        v.get("encryptButton")->click();
         QVERIFY(stillOpen && !v.w->isVisible());
-        QCOMPARE(v.read("two.txt"), Crypt().Encrypt("two.txt", v.h.state.entryKey()));
-        QCOMPARE(v.main.ListView1()->rowCount(), 2);
+        QCOMPARE(v.read("two.txt"), Cipher::crypt("two.txt", v.h.state.entryKey()));
+        QCOMPARE(v.main.entryList()->rowCount(), 2);
         QCOMPARE(v.h.ui.shown.size(), 1);
     }
 
     void oneWindowFromMenuAndToolbarClosedWithTheMainWindow()
     {
         UiHarness h(true);
-        frmMain main(h.context);
+        MainWindow main(h.context);
         main.setWindowIcon(QIcon(QPixmap(16, 16)));
         InstallFileVaultCommands(main);
         main.show();
         main.action(MainCommand::FileVault)->trigger();
-        QPointer<frmFileVault> window = main.findChild<frmFileVault *>();
+        QPointer<FileVaultWindow> window = main.findChild<FileVaultWindow *>();
         QVERIFY(window && window->isVisible() && window->isWindow());
         QCOMPARE(window->windowIcon().cacheKey(), main.windowIcon().cacheKey());
-        Find<QLineEdit>(window, "Text3")->setText(u"typed"_s);
-        main.Toolbar1_ButtonClick(u"FileVault"_s);
-        QCOMPARE(main.findChildren<frmFileVault *>().size(), 1);
+        Find<QLineEdit>(window, "password")->setText(u"typed"_s);
+        main.runToolbarButton(u"FileVault"_s);
+        QCOMPARE(main.findChildren<FileVaultWindow *>().size(), 1);
         main.close();
         QTRY_VERIFY(!window);
         main.show();
         main.run(MainCommand::FileVault);
-        window = main.findChild<frmFileVault *>();
-        QVERIFY(window && Find<QLineEdit>(window, "Text3")->text().isEmpty());
-        QVERIFY(Find<QAbstractButton>(window, "Check2")->isChecked());
-        Find<QAbstractButton>(window, "Command6")->click();
+        window = main.findChild<FileVaultWindow *>();
+        QVERIFY(window && Find<QLineEdit>(window, "password")->text().isEmpty());
+        QVERIFY(Find<QAbstractButton>(window, "addPassword")->isChecked());
+        Find<QAbstractButton>(window, "closeButton")->click();
         QTRY_VERIFY(!window);
 
-        frmProgressStatus progress; // what a drop on the list shows
+        ProgressWindow progress; // what a drop on the list shows
         progress.view().setStatus(u"Processing... /a"_s);
         progress.view().setProgress(25);
         QCOMPARE(progress.statusText() + u' ' + QString::number(progress.progress()),
@@ -388,35 +388,35 @@ private Q_SLOTS:
         a.addEntry("alice", "mail", "pw-1");
         a.addEntry("gone", "old", "pw-x");
         a.addEntry("bob", "bank", "p w,2");
-        LoginStore(a.state.LoginFile, a.ui).deletelogin(1001);
+        EntryStore(a.state.LoginFile, a.ui).remove(1001);
         const QString path = a.home.file(u"list.pqx"_s);
         QVERIFY(ExportFile(a.ui, a.state, a.settings, path));
 
         UiHarness b;
         b.setMasters("importer 1", "importer 2");
         b.addEntry("own", "entry", "mine");
-        frmMain main(b.context);
+        MainWindow main(b.context);
         InstallTransferCommands(main);
-        main.LoadList();
+        main.loadList();
         bool openAfterRefusals = false;
         WhenModal(
             [&, path](QWidget *dialog) {
                 const std::pair<const char *, QString> steps[] = {
                     {nullptr, {}},
-                    {"Text3", path},
-                    {"Text1", u"exporter one"_s},
-                    {"Text2", u"Exporter two"_s}, // case counts
+                    {"path", path},
+                    {"master1", u"exporter one"_s},
+                    {"master2", u"Exporter two"_s}, // case counts
                 };
                 for (const auto &[field, text] : steps) {
                     if (field)
                         Type(dialog, field, text);
-                    Click(dialog, "Command1");
+                    Click(dialog, "okButton");
                 }
                 openAfterRefusals = dialog->isVisible();
-                Type(dialog, "Text2", u"exporter two"_s);
-                Click(dialog, "Command1");
+                Type(dialog, "master2", u"exporter two"_s);
+                Click(dialog, "okButton");
             },
-            u"frmImportFile"_s);
+            u"importDialog"_s);
         main.run(MainCommand::Import);
         QCOMPARE(b.ui.messages(),
                  (QStringList{"Please enter a valid filename", "Please enter the Master password",
@@ -426,7 +426,7 @@ private Q_SLOTS:
         QVERIFY(openAfterRefusals);
         QCOMPARE(b.passwordOf(1001), QByteArray("pw-1"));
         QCOMPARE(b.passwordOf(1002), QByteArray("p w,2"));
-        QCOMPARE(main.ListView1()->rowCount(), 3);
+        QCOMPARE(main.entryList()->rowCount(), 3);
         QCOMPARE(b.ui.busyDepth, 0);
     }
 
@@ -438,46 +438,46 @@ private Q_SLOTS:
         h.addEntry("alice", "Mail box", "p w1");
         h.addEntry("bob", "bank", "pw2");
         QDir::setCurrent(h.state.DataFolder);
-        frmExportTextDialog dialog(h.context);
+        TextExportDialog dialog(h.context);
         dialog.show();
-        auto *combo = Find<QComboBox>(&dialog, "Combo1");
-        auto *finished = Find<QLabel>(&dialog, "lblFinished");
+        auto *combo = Find<QComboBox>(&dialog, "delimiter");
+        auto *finished = Find<QLabel>(&dialog, "finished");
         QVERIFY(combo->isVisible() && !finished->isVisible());
-        Click(&dialog, "OKButton");
+        Click(&dialog, "exportButton");
         QCOMPARE(h.ui.messages(), QStringList{"Please enter a valid path and filename, or press "
                                               "the browse button to locate a file."});
-        Type(&dialog, "Text1", u"bare.txt"_s);
-        Click(&dialog, "OKButton");
+        Type(&dialog, "path", u"bare.txt"_s);
+        Click(&dialog, "exportButton");
         const QString path = QDir::home().filePath(u"bare.txt"_s);
         QCOMPARE(ReadFile(path), QByteArray("alice\r\nbob\r\n"));
         QVERIFY(!QFile::exists(h.state.DataFolder + u"bare.txt"_s));
-        QCOMPARE(Find<QLineEdit>(&dialog, "Text1")->text(), path);
+        QCOMPARE(Find<QLineEdit>(&dialog, "path")->text(), path);
         QVERIFY(finished->isVisible() && dialog.isVisible()); // it stays open until Done
-        QVERIFY(!Find<QProgressBar>(&dialog, "ProgressBar1")->isVisible());
+        QVERIFY(!Find<QProgressBar>(&dialog, "progressBar")->isVisible());
 
-        Find<QRadioButton>(&dialog, "Option10")->click();
-        QVERIFY(!combo->isVisible() && !Find<QLabel>(&dialog, "lblDelimit")->isVisible());
+        Find<QRadioButton>(&dialog, "vertical")->click();
+        QVERIFY(!combo->isVisible() && !Find<QLabel>(&dialog, "delimiterLabel")->isVisible());
         h.ui.answers << true << false;
-        Click(&dialog, "OKButton"); // Yes: replaced
+        Click(&dialog, "exportButton"); // Yes: replaced
         const QByteArray vertical = "Login: alice\r\nLogin: bob\r\n";
         QCOMPARE(ReadFile(path), vertical);
-        Find<QRadioButton>(&dialog, "Option11")->click();
-        QVERIFY(combo->isVisible() && Find<QCheckBox>(&dialog, "chkHeadings")->isVisible());
-        Find<QCheckBox>(&dialog, "Check12")->click();
+        Find<QRadioButton>(&dialog, "horizontal")->click();
+        QVERIFY(combo->isVisible() && Find<QCheckBox>(&dialog, "headings")->isVisible());
+        Find<QCheckBox>(&dialog, "field2")->click();
         combo->lineEdit()->selectAll();
         QTest::keyClicks(combo->lineEdit(), u"|"_s);
-        Click(&dialog, "OKButton"); // No: appended
+        Click(&dialog, "exportButton"); // No: appended
         QCOMPARE(ReadFile(path), vertical + "alice|p w1\r\nbob|pw2\r\n");
         QCOMPARE(h.ui.asked, QStringList(2, "File exists. Do you wish to overwrite?"));
 
         const QByteArray store = ReadFile(h.state.LoginFile);
-        Type(&dialog, "Text1", h.state.LoginFile);
-        Click(&dialog, "OKButton");
+        Type(&dialog, "path", h.state.LoginFile);
+        Click(&dialog, "exportButton");
         QCOMPARE(ReadFile(h.state.LoginFile), store);
         QCOMPARE(h.ui.messages().last(), h.state.LoginFile + " is one of Pellora's own files, "
                                                              "which an export never writes. "
                                                              "Please choose another file.");
-        Click(&dialog, "CancelButton");
+        Click(&dialog, "doneButton");
         QVERIFY(!dialog.isVisible());
     }
 
@@ -486,10 +486,10 @@ private Q_SLOTS:
     void helpOpensAtTheTopicAndSearchMarksTheWord()
     {
         UiHarness h;
-        frmMain w(h.context);
+        MainWindow w(h.context);
         w.setWindowTitle(u"Pellora - work"_s);
         InstallHelpCommands(w);
-        w.Toolbar1_ButtonClick(u"Help"_s);
+        w.runToolbarButton(u"Help"_s);
         w.action(MainCommand::HelpSearch)->trigger();
         QDialog editor(&w);
         QVERIFY(!ShowHelpTopic(&editor, 1008));
@@ -497,22 +497,22 @@ private Q_SLOTS:
                                                  u"no Help associated with this project."_s));
         QVERIFY(h.ui.shown.first().title == w.windowTitle() &&
                 h.ui.shown.last().title == w.windowTitle());
-        QVERIFY(w.findChildren<frmHelp *>().isEmpty());
+        QVERIFY(w.findChildren<HelpWindow *>().isEmpty());
 
         h.state.HelpFile = kHelpFile;
-        frmHelp *topic = ShowHelpTopic(&editor, 1008);
+        HelpWindow *topic = ShowHelpTopic(&editor, 1008);
         QVERIFY(topic && QTest::qWaitForWindowExposed(topic));
         QTest::qWait(20);
         QCOMPARE(topic->topics().value(topic->topicAtTop()).anchor, u"1008"_s);
         topic->close();
-        frmHelp *help = ShowHelp(w, HelpCommand::Search);
+        HelpWindow *help = ShowHelp(w, HelpCommand::Search);
         QVERIFY(help && QTest::qWaitForWindowActive(help));
-        auto *box = Find<QLineEdit>(help, "txtSearch");
+        auto *box = Find<QLineEdit>(help, "searchBox");
         QVERIFY(box->hasFocus());
         QTest::keyClicks(box, u"CLIPBOARD"_s);
         QVERIFY(help->matchingTopics().contains(u"Copying a password"_s));
         QTest::keyClick(box, Qt::Key_Return);
-        auto *browser = Find<QTextBrowser>(help, "txtHelp");
+        auto *browser = Find<QTextBrowser>(help, "helpText");
         QCOMPARE(browser->textCursor().selectedText().toLower(), u"clipboard"_s);
         box->setText(u"clipboard xyzzy"_s);
         QVERIFY(help->matchingTopics().isEmpty());
@@ -546,9 +546,9 @@ private Q_SLOTS:
         StartSystemInfo(h.ui, Installed({"gnome-system-monitor", "kinfocenter"}), start);
         QCOMPARE(started, QStringList{"/usr/bin/kinfocenter"});
         QVERIFY(h.ui.shown.isEmpty());
-        frmAbout about(h.context, nullptr, Installed({}), start);
+        AboutDialog about(h.context, nullptr, Installed({}), start);
         about.show();
-        QTest::mouseClick(Find<QPushButton>(&about, "cmdSysInfo"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(&about, "systemInfoButton"), Qt::LeftButton);
         starts = false; // found but refusing to start is just as unavailable
         StartSystemInfo(h.ui, Installed({"kinfocenter"}), start);
         QCOMPARE(started.size(), 2);
@@ -561,18 +561,18 @@ private Q_SLOTS:
     {
         UiHarness h(true);
         h.state.EditMode = u"ADD"_s;
-        frmMain main(h.context);
+        MainWindow main(h.context);
         std::vector<std::unique_ptr<QWidget>> windows;
-        windows.push_back(std::make_unique<frmLogin>(h.context));
-        windows.push_back(std::make_unique<frmImportFile>(h.context, [] {}));
-        windows.push_back(std::make_unique<frmExportTextDialog>(h.context));
-        windows.push_back(std::make_unique<frmFileVault>(h.context, main));
-        windows.push_back(std::make_unique<frmTip>(h.context));
-        windows.push_back(std::make_unique<frmAbout>(h.context));
-        windows.push_back(std::make_unique<frmHelp>());
-        windows.push_back(std::make_unique<frmOptions>(h.context, main));
-        auto editor = std::make_unique<frmLogins>(main);
-        editor->Form_Load();
+        windows.push_back(std::make_unique<LoginDialog>(h.context));
+        windows.push_back(std::make_unique<ImportDialog>(h.context, [] {}));
+        windows.push_back(std::make_unique<TextExportDialog>(h.context));
+        windows.push_back(std::make_unique<FileVaultWindow>(h.context, main));
+        windows.push_back(std::make_unique<TipDialog>(h.context));
+        windows.push_back(std::make_unique<AboutDialog>(h.context));
+        windows.push_back(std::make_unique<HelpWindow>());
+        windows.push_back(std::make_unique<OptionsDialog>(h.context, main));
+        auto editor = std::make_unique<EntryEditor>(main);
+        editor->prepare();
         windows.push_back(std::move(editor));
         for (const auto &w : windows) {
             ShowActive(w.get());

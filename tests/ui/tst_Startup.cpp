@@ -3,7 +3,7 @@
 #include "UiHarness.h"
 #include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
-#include "entries/LoginStore.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordStrength.h"
 #include "master/MasterValidation.h"
 #include "master/PreviousInstallation.h"
@@ -11,9 +11,9 @@
 #include "platform/Clock.h"
 #include "ui/AppIdentity.h"
 #include "ui/EntryListView.h"
+#include "ui/MainWindow.h"
 #include "ui/Startup.h"
-#include "ui/frmMain.h"
-#include "ui/frmTip.h"
+#include "ui/TipDialog.h"
 
 using namespace Qt::StringLiterals;
 
@@ -44,20 +44,20 @@ struct Home
         startup = std::make_unique<Startup>(h.ui, state, h.settings, splash);
         return startup->run();
     }
-    int rows() const { return startup->mainWindow()->ListView1()->rowCount(); }
+    int rows() const { return startup->mainWindow()->entryList()->rowCount(); }
 };
 
 void LogIn(const QString &first = u"first master"_s, const QString &second = u"second master"_s)
 {
     WhenModal([first, second](QWidget *login) {
-        Type(login, "txtMaster1", first);
-        Type(login, "txtMaster2", second);
-        Click(login, "cmdOK");
+        Type(login, "master1", first);
+        Type(login, "master2", second);
+        Click(login, "okButton");
     });
 }
 
 // Draws taken in turn, the last one repeated.
-frmTip::Random Draws(QList<double> values)
+TipDialog::Random Draws(QList<double> values)
 {
     auto left = std::make_shared<QList<double>>(std::move(values));
     return [left] { return left->size() > 1 ? left->takeFirst() : left->constFirst(); };
@@ -84,7 +84,7 @@ private Q_SLOTS:
         WhenModal([](QWidget *setup) {
             QTest::keyClick(setup, Qt::Key_Escape);
             QVERIFY(setup->isVisible());
-            Click(setup, "cmdCancel");
+            Click(setup, "cancelButton");
         });
         QVERIFY(!home.start());
         QCOMPARE(home.startup->exitCode(), 1);
@@ -92,16 +92,16 @@ private Q_SLOTS:
         QCOMPARE(home.h.settings.get(Setting::Master1), u"480275"_s); // the next start is first
 
         WhenModal([&home](QWidget *setup) {
-            QCOMPARE(setup->objectName(), u"frmSetup"_s);
+            QCOMPARE(setup->objectName(), u"setupDialog"_s);
             ShowActive(setup);
-            QVERIFY(!Find<QLabel>(setup, "lblAbout")->text().isEmpty());
-            auto *capsLock = Find<QLabel>(setup, "lblCapsLock");
+            QVERIFY(!Find<QLabel>(setup, "about")->text().isEmpty());
+            auto *capsLock = Find<QLabel>(setup, "capsLockWarning");
             QVERIFY(!capsLock->isVisible());
-            QTest::keyClicks(Find(setup, "txtMaster1"), u"A"_s); // a capital without Shift
+            QTest::keyClicks(Find(setup, "master1"), u"A"_s); // a capital without Shift
             QVERIFY(capsLock->isVisible());
-            QTest::keyClicks(Find(setup, "txtMaster1"), u"a"_s);
+            QTest::keyClicks(Find(setup, "master1"), u"a"_s);
             QVERIFY(!capsLock->isVisible());
-            QCOMPARE(Find<QLabel>(setup, "lblStrength1")->text(), PasswordStrengthText(u"Aa"_s));
+            QCOMPARE(Find<QLabel>(setup, "strength1")->text(), PasswordStrengthText(u"Aa"_s));
             QStringList strengths; // each kind of character widens the pool
             for (const char *typed :
                  {"", "abcdefgh", "Abcdefg1", "Harbour-lights-9", "\xc3\xa9t\xc3\xa9"})
@@ -110,16 +110,16 @@ private Q_SLOTS:
             QCOMPARE(PasswordStrengthText(u"abcdefgh"_s), u"Strength: about 37 bits (weak)"_s);
 
             auto fill = [setup](const char *m1, const char *r1, const char *m2, const char *r2) {
-                Type(setup, "txtMaster1", QString::fromLatin1(m1));
-                Type(setup, "txtRepeat1", QString::fromLatin1(r1));
-                Type(setup, "txtMaster2", QString::fromLatin1(m2));
-                Type(setup, "txtRepeat2", QString::fromLatin1(r2));
+                Type(setup, "master1", QString::fromLatin1(m1));
+                Type(setup, "repeat1", QString::fromLatin1(r1));
+                Type(setup, "master2", QString::fromLatin1(m2));
+                Type(setup, "repeat2", QString::fromLatin1(r2));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Enter confirms
             };
             fill("first master", "first master", "second master", "second mastr");
             QCOMPARE(home.h.lastMessage(),
                      u"Master 2 and its repeat differ. Please type master 2 again, twice."_s);
-            QCOMPARE(QApplication::focusWidget()->objectName(), u"txtMaster2"_s);
+            QCOMPARE(QApplication::focusWidget()->objectName(), u"master2"_s);
             fill("short", "short", "second master", "second master");
             QCOMPARE(home.h.lastMessage(), QString::fromLatin1(kMasterRulesMessage));
             fill("first master", "first master", "second master", "second master");
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QVERIFY(home.start());
         QVERIFY(!home.state.FirstRun);
         // The main window outlives the start-up steps: what it was handed must too.
-        frmMain *main = home.startup->mainWindow();
+        MainWindow *main = home.startup->mainWindow();
         QVERIFY(main->isVisible());
         QCOMPARE(&main->context().state, &home.state);
         home.h.state = home.state;
@@ -136,11 +136,11 @@ private Q_SLOTS:
         QCOMPARE(home.rows(), 1);
 
         WhenModal([](QWidget *login) {
-            QCOMPARE(login->objectName(), u"frmLogin"_s);
-            Type(login, "txtMaster1", u"second master"_s);
-            Type(login, "txtMaster2", u"first master"_s);
-            Click(login, "cmdOK");
-            QVERIFY(Find<QLineEdit>(login, "txtMaster1")->text().isEmpty());
+            QCOMPARE(login->objectName(), u"loginDialog"_s);
+            Type(login, "master1", u"second master"_s);
+            Type(login, "master2", u"first master"_s);
+            Click(login, "okButton");
+            QVERIFY(Find<QLineEdit>(login, "master1")->text().isEmpty());
             LogIn();
         });
         QVERIFY(home.start());
@@ -160,8 +160,8 @@ private Q_SLOTS:
             home.h.settings.save(Setting::LogStartup, logging ? u"1"_s : u"0"_s);
             home.h.ui.answers << false; // no reset after all
             WhenModal([](QWidget *login) {
-                Click(login, "cmdClearMaster");
-                Click(login, "cmdCancel");
+                Click(login, "resetMastersButton");
+                Click(login, "cancelButton");
             });
             QVERIFY(!home.start());
             QVERIFY(!home.startup->mainWindow() && QFile::exists(home.h.state.LoginFile));
@@ -171,7 +171,7 @@ private Q_SLOTS:
             QCOMPARE(ReadFile(home.h.state.LogFile).contains("Successful Startup, "), logging);
         }
         home.h.ui.answers << true;
-        WhenModal([](QWidget *login) { Click(login, "cmdClearMaster"); });
+        WhenModal([](QWidget *login) { Click(login, "resetMastersButton"); });
         QVERIFY(!home.start());
         QCOMPARE(home.h.ui.askedDefaultNo.last(), QString::fromLatin1(kResetPasswordsQuestion));
         QCOMPARE(home.startup->exitCode(), 0); // the user's choice, not a failure
@@ -234,7 +234,7 @@ private Q_SLOTS:
         home.h.settings.saveBytes(Setting::Master1, "480275");
         home.h.ui.answers << true << true; // set it aside; then quit the set-up
         WhenModal([](QWidget *dialog) { Click(dialog, "setAsideButton"); });
-        WhenModal([](QWidget *setup) { Click(setup, "cmdCancel"); }, u"frmSetup"_s);
+        WhenModal([](QWidget *setup) { Click(setup, "cancelButton"); }, u"setupDialog"_s);
         QVERIFY(!home.start());
         const QString aside =
             store + u".unreadable-"_s + Clock::now().date().toString(u"yyyyMMdd"_s);
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QVERIFY(mount({u"-o"_s, u"remount,ro"_s, folder}));
         LogIn();
         const bool listedButKept = home.start() && home.rows() == 1 &&
-                                   !LoginStore(home.state.LoginFile, home.h.ui).deletelogin(1000);
+                                   !EntryStore(home.state.LoginFile, home.h.ui).remove(1000);
         const QStringList messages = home.h.ui.messages();
         home.startup.reset(); // lets go of the vault, so it can be unmounted
         QDir::setCurrent(QDir::rootPath());
@@ -274,15 +274,15 @@ private Q_SLOTS:
     void tipsFollowTheSwitchAndEveryLineCanCome()
     {
         UiHarness h;
-        auto tipText = [](const frmTip &tip) { return Find<QLabel>(&tip, "lblTipText")->text(); };
+        auto tipText = [](const TipDialog &tip) { return Find<QLabel>(&tip, "tipText")->text(); };
         h.settings.save(Setting::ShowTipsAtStartup, u"0"_s);
-        QVERIFY(!frmTip(h.context).openTips(WriteTips(h, "a\r\n")));
+        QVERIFY(!TipDialog(h.context).openTips(WriteTips(h, "a\r\n")));
         h.settings.save(Setting::ShowTipsAtStartup, u"1"_s);
-        frmTip one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
+        TipDialog one(h.context, nullptr, Draws({0.0, 0.999999, 1.0}));
         QVERIFY(one.openTips(WriteTips(h, "Press Clip to copy.\r\n")));
-        for (int i = 0; i < 3; ++i, one.DoNextTip())
+        for (int i = 0; i < 3; ++i, one.nextTip())
             QCOMPARE(tipText(one), u"Press Clip to copy."_s);
-        auto *box = Find<QCheckBox>(&one, "chkLoadTipsAtStartup");
+        auto *box = Find<QCheckBox>(&one, "showTipsAtStartup");
         QVERIFY(box->isChecked());
         one.show();
         for (const QString &expected : {u"0"_s, u"1"_s}) {
@@ -293,11 +293,11 @@ private Q_SLOTS:
         QVERIFY(one.openTips(h.home.file(u"absent.txt"_s)));
         QVERIFY(tipText(one).startsWith(u"That the PelloraTips.txt file was not found? "_s));
 
-        frmTip tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
+        TipDialog tip(h.context, nullptr, Draws({0.0, 0.3, 0.5, 0.9}));
         QVERIFY(tip.LoadTips(WriteTips(h, "Caf\xe9 \x80\r\n\r\nthird\rfourth\nlast without end")));
         QCOMPARE(tip.tips().size(), 5);
         QStringList shown;
-        for (int i = 0; i < 4; ++i, tip.DoNextTip())
+        for (int i = 0; i < 4; ++i, tip.nextTip())
             shown << tipText(tip);
         QCOMPARE(shown,
                  (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));

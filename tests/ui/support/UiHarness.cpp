@@ -1,7 +1,7 @@
 #include "UiHarness.h"
 
-#include "crypto/cPQCrypt.h"
-#include "entries/LoginStore.h"
+#include "crypto/Cipher.h"
+#include "entries/EntryStore.h"
 #include "entries/PasswordField.h"
 #include "platform/Convert.h"
 
@@ -20,8 +20,8 @@ UiHarness::UiHarness(bool masters)
 
 void UiHarness::setMasters(const QByteArray &first, const QByteArray &second)
 {
-    state.ActiveMaster1 = Crypt().Encrypt(first, kPassPhrase);
-    state.ActiveMaster2 = Crypt().Encrypt(second, kPassPhrase);
+    state.ActiveMaster1 = Cipher::crypt(first, kPassPhrase);
+    state.ActiveMaster2 = Cipher::crypt(second, kPassPhrase);
     settings.saveBytes(Setting::Master1, state.ActiveMaster1);
     settings.saveBytes(Setting::Master2, state.ActiveMaster2);
     state.FirstRun = false;
@@ -38,11 +38,11 @@ qint16 UiHarness::addEntry(const QByteArray &login, const QByteArray &descriptio
     r.ExpireStart = Convert::ToOleDate(start);
     r.MinLength = 6;
     r.MaxLength = 15;
-    return LoginStore(state.LoginFile, ui).Addlogin(r);
+    return EntryStore(state.LoginFile, ui).add(r);
 }
 
 QByteArray UiHarness::passwordOf(qint16 loginId)
 {
-    const LoginRecord r = LoginStore(state.LoginFile, ui).LoadItem(loginId);
+    const LoginRecord r = EntryStore(state.LoginFile, ui).load(loginId);
     return DecodePasswordField(r.Password, state.entryKey()).value_or(QByteArray("<undecodable>"));
 }
