@@ -1,67 +1,30 @@
 // Store operations on a full store of 32767 records, and the string cipher on 1 MiB inputs.
-#include "app/DataFolder.h"
+#include "BenchFixture.h"
 #include "crypto/Cipher.h"
 #include "entries/EntryStore.h"
-#include "platform/Ui.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
 #include <unistd.h>
 
 namespace {
 
-class SilentUi : public Ui
+Bench::Scratch &scratch()
 {
-public:
-    // A failed operation would time its error path, not the work.
-    void message(const QString &text, const QString &) override
-    {
-        throw std::runtime_error(text.toStdString());
-    }
-    bool ask(const QString &, const QString &) override { return false; }
-    QString prompt(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override
-    {
-        return {};
-    }
-    void pushBusy() override {}
-    void popBusy() override {}
-};
-
-QTemporaryDir &workDir()
-{
-    static QTemporaryDir dir;
-    return dir;
+    static Bench::Scratch folder;
+    return folder;
 }
 
 QString storePath()
 {
-    return workDir().filePath(QStringLiteral("Pellora.lgn"));
+    return scratch().file("Pellora.lgn");
 }
 
 // A full store; every deleteEvery-th record is a tombstone (0 for none).
 void writeFullStore(int deleteEvery)
 {
-    QByteArray all;
-    all.reserve(32767 * LoginRecord::Size);
-    for (int i = 0; i < 32767; ++i) {
-        LoginRecord r;
-        r.LoginID = qint16(i + 1);
-        r.Login = FitText("login" + QByteArray::number(i));
-        r.Description = FitText("description " + QByteArray::number(i));
-        r.Password = FitText(QByteArray(20, 'p'));
-        r.Deleted = deleteEvery > 0 && i % deleteEvery == 1;
-        r.MaxLength = 128;
-        all += r.encode();
-    }
-    QFile f(storePath());
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(all);
+    Bench::WriteFile(storePath(), Bench::Store(32767, "entry key", deleteEvery));
 }
 
 void truncateTo(qint64 records)
@@ -72,7 +35,7 @@ void truncateTo(qint64 records)
 void BM_LoadItemOldest(benchmark::State &state)
 {
     writeFullStore(0);
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     for (auto _ : state)
         benchmark::DoNotOptimize(store.load(1));
@@ -81,7 +44,7 @@ void BM_LoadItemOldest(benchmark::State &state)
 void BM_Addlogin(benchmark::State &state)
 {
     writeFullStore(0);
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     for (auto _ : state) {
         state.PauseTiming();
@@ -96,7 +59,7 @@ void BM_Addlogin(benchmark::State &state)
 void BM_updatelogin(benchmark::State &state)
 {
     writeFullStore(0);
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     LoginRecord r;
     r.LoginID = 1;
@@ -108,7 +71,7 @@ void BM_updatelogin(benchmark::State &state)
 void BM_deletelogin(benchmark::State &state)
 {
     writeFullStore(0);
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     for (auto _ : state)
         benchmark::DoNotOptimize(store.remove(1));
@@ -117,7 +80,7 @@ void BM_deletelogin(benchmark::State &state)
 void BM_cleanupWithoutTombstones(benchmark::State &state)
 {
     writeFullStore(0);
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     for (auto _ : state)
         store.compact();
@@ -125,7 +88,7 @@ void BM_cleanupWithoutTombstones(benchmark::State &state)
 
 void BM_cleanupWithTombstones(benchmark::State &state)
 {
-    SilentUi ui;
+    Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
     for (auto _ : state) {
         state.PauseTiming();
@@ -157,7 +120,7 @@ BENCHMARK(BM_StringCipher1MiB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    Cipher::setKeyFolder(workDir().filePath(QStringLiteral("keys/")));
+    scratch();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -1,39 +1,19 @@
+#include "BenchFixture.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "crypto/Cipher.h"
-#include "entries/LoginRecord.h"
-#include "entries/PasswordField.h"
 #include "master/MasterPasswords.h"
-#include "platform/Ui.h"
 #include "transfer/TextExport.h"
 #include "transfer/TransferExport.h"
 #include "transfer/TransferImport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 constexpr int kFullStore = 32767;
 // An empty store numbers from 1000, so it takes at most this many before the ids run out.
 constexpr int kMostImportable = 32767 - 1000 + 1;
-
-class QuietUi : public Ui
-{
-public:
-    int messages = 0;
-    void message(const QString &, const QString &) override { ++messages; }
-    bool ask(const QString &, const QString &) override { return false; }
-    QString prompt(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override
-    {
-        return {};
-    }
-    void pushBusy() override {}
-    void popBusy() override {}
-};
 
 class NoView : public TextExportView
 {
@@ -49,39 +29,20 @@ QByteArray stored(const QByteArray &master)
 }
 
 // A scratch folder with a store of n live entries under the exporting masters.
-struct Scratch
+struct Scratch : Bench::Scratch
 {
-    QTemporaryDir dir;
-    Settings settings{dir.filePath(QStringLiteral("Pellora.ini"))};
+    Settings settings{file("Pellora.ini")};
     AppState state;
-    QuietUi ui;
+    Bench::SilentUi ui{false};
 
     explicit Scratch(int n)
     {
-        Cipher::setKeyFolder(dir.filePath(QStringLiteral("keys/")));
-        state.LoginFile = dir.filePath(QStringLiteral("Pellora.lgn"));
-        state.LogFile = dir.filePath(QStringLiteral("Pellora.log"));
+        state.LoginFile = file("Pellora.lgn");
+        state.LogFile = file("Pellora.log");
         state.ActiveMaster1 = stored("first-master");
         state.ActiveMaster2 = stored("second-master");
-        QByteArray records;
-        records.reserve(qsizetype(n) * LoginRecord::Size);
-        for (int i = 0; i < n; ++i) {
-            LoginRecord r;
-            r.LoginID = qint16(i + 1);
-            r.Login = FitText("user" + QByteArray::number(i) + "@example.org");
-            r.Description = FitText("account number " + QByteArray::number(i));
-            r.Password =
-                *EncodePasswordField("pw-" + QByteArray::number(i * 7919), state.entryKey());
-            r.ExpireDays = 90;
-            r.MinLength = 8;
-            r.MaxLength = 20;
-            records += r.encode();
-        }
-        QFile f(state.LoginFile);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(records);
+        Bench::WriteFile(state.LoginFile, Bench::Store(n, state.entryKey()));
     }
-    QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
 };
 
 void BM_TransferExport(benchmark::State &bench)
@@ -111,7 +72,7 @@ void BM_TransferImportIntoEmptyStore(benchmark::State &bench)
                                  QStringLiteral("second-master"), [] {})
                        .imported;
     }
-    if (imported != kMostImportable || target.ui.messages != 0)
+    if (imported != kMostImportable || target.ui.messages() != 0)
         bench.SkipWithError("the import did not complete");
     bench.counters["entries"] = double(imported);
 }

@@ -1,68 +1,35 @@
 // The entry list of a full store, and start-up to the shown main window (without the splash
 // wait), headless.
+#include "BenchFixture.h"
 #include "app/AppState.h"
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
-#include "crypto/Cipher.h"
-#include "entries/LoginRecord.h"
 #include "master/MasterPasswords.h"
-#include "platform/Ui.h"
 #include "ui/AppContext.h"
 #include "ui/MainWindow.h"
 #include "ui/Startup.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class SilentUi : public Ui
+Bench::Scratch &home()
 {
-public:
-    void message(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return false; }
-    QString prompt(const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override
-    {
-        return {};
-    }
-    void pushBusy() override {}
-    void popBusy() override {}
-};
-
-QTemporaryDir &home()
-{
-    static QTemporaryDir dir;
-    return dir;
+    static Bench::Scratch folder;
+    return folder;
 }
 
 void BM_LoadListFullStore(benchmark::State &state)
 {
-    SilentUi ui;
-    Settings settings(home().filePath(QStringLiteral("list.ini")));
+    Bench::SilentUi ui(false);
+    Settings settings(home().file("list.ini"));
     AppState app;
-    app.LoginFile = home().filePath(QStringLiteral("full.lgn"));
-    QByteArray all;
-    for (int i = 0; i < 32767; ++i) {
-        LoginRecord r;
-        r.LoginID = qint16(i);
-        r.Login = FitText("login" + QByteArray::number(i));
-        r.Description = FitText("description " + QByteArray::number(i * 7919 % 32767));
-        r.ExpireDays = qint16(i % 3 ? 30 : 0);
-        r.ExpireStart = 45000 + i % 400;
-        all += r.encode();
-    }
-    QFile f(app.LoginFile);
-    f.open(QIODevice::WriteOnly);
-    f.write(all);
-    f.close();
+    app.LoginFile = home().file("full.lgn");
+    Bench::WriteFile(app.LoginFile, Bench::Store(32767, "entry key"));
     AppContext context{ui, app, settings};
     MainWindow main(context);
     for (auto _ : state)
@@ -89,7 +56,7 @@ void answerLogin()
 
 void BM_StartupEmptyStore(benchmark::State &state)
 {
-    SilentUi ui;
+    Bench::SilentUi ui(false);
     Settings settings;
     settings.saveBytes(Setting::Master1, MasterValue("first master"));
     settings.saveBytes(Setting::Master2, MasterValue("second master"));
@@ -110,9 +77,7 @@ BENCHMARK(BM_StartupEmptyStore)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("HOME", home().path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home().filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home().filePath(QStringLiteral("data")).toLocal8Bit());
+    home();
     QApplication app(argc, argv);
     SetProgramFolder(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     benchmark::Initialize(&argc, argv);
