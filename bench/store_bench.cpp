@@ -32,7 +32,7 @@ void truncateTo(qint64 records)
     QFile(storePath()).resize(records * LoginRecord::Size);
 }
 
-void BM_LoadItemOldest(benchmark::State &state)
+void BM_LoadOldest(benchmark::State &state)
 {
     writeFullStore(0);
     Bench::SilentUi ui;
@@ -41,7 +41,7 @@ void BM_LoadItemOldest(benchmark::State &state)
         benchmark::DoNotOptimize(store.load(1));
 }
 
-void BM_Addlogin(benchmark::State &state)
+void BM_Add(benchmark::State &state)
 {
     writeFullStore(0);
     Bench::SilentUi ui;
@@ -56,7 +56,7 @@ void BM_Addlogin(benchmark::State &state)
     }
 }
 
-void BM_updatelogin(benchmark::State &state)
+void BM_Update(benchmark::State &state)
 {
     writeFullStore(0);
     Bench::SilentUi ui;
@@ -68,7 +68,7 @@ void BM_updatelogin(benchmark::State &state)
         benchmark::DoNotOptimize(store.update(r));
 }
 
-void BM_deletelogin(benchmark::State &state)
+void BM_Remove(benchmark::State &state)
 {
     writeFullStore(0);
     Bench::SilentUi ui;
@@ -77,7 +77,7 @@ void BM_deletelogin(benchmark::State &state)
         benchmark::DoNotOptimize(store.remove(1));
 }
 
-void BM_cleanupWithoutTombstones(benchmark::State &state)
+void BM_CompactWithoutTombstones(benchmark::State &state)
 {
     writeFullStore(0);
     Bench::SilentUi ui;
@@ -86,7 +86,7 @@ void BM_cleanupWithoutTombstones(benchmark::State &state)
         store.compact();
 }
 
-void BM_cleanupWithTombstones(benchmark::State &state)
+void BM_CompactWithTombstones(benchmark::State &state)
 {
     Bench::SilentUi ui;
     EntryStore store(storePath(), ui);
@@ -110,12 +110,12 @@ void BM_StringCipher1MiB(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_LoadItemOldest)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Addlogin)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_updatelogin)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_deletelogin)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cleanupWithoutTombstones)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cleanupWithTombstones)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadOldest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Add)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Update)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Remove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompactWithoutTombstones)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompactWithTombstones)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StringCipher1MiB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
