@@ -19,6 +19,11 @@ TEST(SettingsTest, ValuesReadBackAsWrittenFromAPrivateFile)
     Settings().saveBytes(Setting::Master1, bytes);
     EXPECT_EQ(FileMode(home.path() + QStringLiteral("/config/Brantwick/Pellora.ini")), 0600);
     EXPECT_EQ(Settings().getBytes(Setting::Master1), bytes);
+    Settings().saveBytes(Setting::MainLeft, "120"); // either way round, a value reads back
+    EXPECT_TRUE(Settings().get(Setting::MainLeft) == "120" &&
+                Settings().getBytes(Setting::MainWidth) == "6500");
+    Settings().save(Setting::MainWidth, QStringLiteral("7000"));
+    EXPECT_EQ(Settings().getBytes(Setting::MainWidth), "7000");
     for (const QString v : {"@String", " padded ", "a;b,c=d", "quote\"back\\slash",
                             "line\nbreak\ttab", "\u00e9t\u00e9 \u20ac"}) {
         Settings().save(Setting::MainTop, v);

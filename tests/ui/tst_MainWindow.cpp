@@ -277,6 +277,8 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(box->text(), QString());
         QCOMPARE(m.rows(), (QStringList{"alice", "bob", "bankteller", "dave"})); // in id order
+        QCOMPARE(m.rows(EntryListView::ColExpirySort),                           // never sorts last
+                 (QStringList{"20241206", "25000101", "20240206", "20240315"}));
         QTest::keyClick(box, Qt::Key_Escape);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m.w.entryList()));
         // Enter in the box edits the first row shown; with nothing shown it does nothing.

@@ -10,10 +10,14 @@
 #include "master/ResetPasswords.h"
 #include "platform/Clock.h"
 #include "ui/AppIdentity.h"
+#include "ui/CommandLine.h"
 #include "ui/EntryListView.h"
 #include "ui/MainWindow.h"
+#include "ui/SingleInstance.h"
 #include "ui/Startup.h"
 #include "ui/TipDialog.h"
+
+#include <future>
 
 using namespace Qt::StringLiterals;
 
@@ -301,6 +305,29 @@ private Q_SLOTS:
             shown << tipText(tip);
         QCOMPARE(shown,
                  (QStringList{u"Caf\u00e9 \u20ac"_s, {}, u"third"_s, u"last without end"_s}));
+    }
+
+    // A crashed run's socket is replaced; a second start, another process in truth, is answered
+    // while this one's loop runs, and the minimized main window comes back.
+    void aSecondStartBringsTheRunningWindowForward()
+    {
+        TempHome home;
+        const QString path = InstanceSocketPath(home.dataFolder());
+        WriteFile(path, "left by a crash");
+        QWidget main;
+        main.setObjectName(u"mainWindow"_s);
+        main.showMinimized();
+        int shown = 0;
+        InstanceServer server(path, [&shown] { ++shown, RaiseFrontWindow(); });
+        QVERIFY(server.isListening());
+        auto asked = std::async(std::launch::async, [path] { return ShowRunningInstance(path); });
+        QTRY_VERIFY(asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QVERIFY(asked.get() && shown == 1 && !main.isMinimized());
+        QVERIFY(!ShowRunningInstance(home.file(u"nobody"_s)));
+        // Before any of that, the command line may answer alone.
+        QVERIFY(CommandLineAnswer({u"pellora"_s, u"--version"_s})->startsWith(u"pellora 1."_s));
+        QVERIFY(CommandLineAnswer({u"pellora"_s, u"-h"_s})->startsWith(u"Usage: pellora"_s));
+        QVERIFY(!CommandLineAnswer({u"--help"_s}) && !CommandLineAnswer({u"pellora"_s, u"x"_s}));
     }
 
     // The program and its desktop entry go by one id, so the desktop can match a running window
