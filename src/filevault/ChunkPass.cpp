@@ -14,23 +14,6 @@
 #include <utility>
 
 namespace {
-void writeAll(int fd, const char *data, qint64 length, qint64 offset)
-{
-    while (length > 0) {
-        const ssize_t n = ::pwrite(fd, data, size_t(length), offset);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            DurableFile::raiseErrno(errno);
-        }
-        if (n == 0)
-            raiseError(ErrorNumber::DiskFull);
-        data += n;
-        length -= n;
-        offset += n;
-    }
-}
-
 // A file that ends early was cut short under the pass; that is a failed read.
 void readAll(int fd, char *data, qint64 length, qint64 offset)
 {
@@ -119,7 +102,7 @@ ChunkPass::Outcome ChunkPass::run(qint64 offset, quint64 sequence,
                 DurableFile::syncData(m_fd);
             m_journal.record(sequence, offset, chunk, n);
             ++m_recorded;
-            writeAll(m_fd, chunk, n, offset);
+            DurableFile::writeAt(m_fd, chunk, n, offset);
             ::sync_file_range(m_fd, offset, n, SYNC_FILE_RANGE_WRITE);
         });
         unsynced = true;
@@ -151,6 +134,6 @@ void SkipKeystream(Rc4Stream &stream, qint64 length)
 
 void OverwriteAt(int fd, const char *data, qint64 length, qint64 offset)
 {
-    writeAll(fd, data, length, offset);
+    DurableFile::writeAt(fd, data, length, offset);
     DurableFile::syncData(fd);
 }

@@ -63,23 +63,6 @@ quint64 numberAt(const QByteArray &in, qsizetype at, int size)
     return qFromLittleEndian<quint64>(bytes);
 }
 
-void writeAt(int fd, const char *data, qint64 length, qint64 offset)
-{
-    while (length > 0) {
-        const ssize_t n = ::pwrite(fd, data, size_t(length), offset);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            DurableFile::raiseErrno(errno);
-        }
-        if (n == 0)
-            raiseError(ErrorNumber::DiskFull);
-        data += n;
-        length -= n;
-        offset += n;
-    }
-}
-
 // As many bytes as the file holds there, up to length.
 QByteArray readAt(int fd, qint64 length, qint64 offset)
 {
@@ -182,7 +165,7 @@ VaultJournal VaultJournal::create(const QString &dataFolder, const Subject &subj
         DurableFile::raiseErrno(errno);
     VaultJournal journal(QFile::decodeName(name), fd, subject);
     try {
-        writeAt(fd, head.constData(), head.size(), 0);
+        DurableFile::writeAt(fd, head.constData(), head.size(), 0);
         DurableFile::syncData(fd);
         DurableFile::syncFolder(dataFolder);
     } catch (...) {
@@ -246,8 +229,8 @@ void VaultJournal::record(quint64 sequence, qint64 offset, const char *bytes, qi
     QByteArray descriptor = fields;
     appendNumber(descriptor, checksum(sequence, fields, bytes, length), 8);
     const qint64 at = slotStart(sequence);
-    writeAt(m_fd, bytes, length, at + kDescriptorArea);
-    writeAt(m_fd, descriptor.constData(), descriptor.size(), at);
+    DurableFile::writeAt(m_fd, bytes, length, at + kDescriptorArea);
+    DurableFile::writeAt(m_fd, descriptor.constData(), descriptor.size(), at);
     DurableFile::syncData(m_fd);
 }
 

@@ -7,6 +7,7 @@
 #include "filevault/VaultJournal.h"
 #include "platform/ClassicError.h"
 #include "platform/DurableFile.h"
+#include "platform/FileDescriptor.h"
 #include "platform/Ui.h"
 
 #include <QFile>
@@ -24,25 +25,6 @@ const QString kFinished = QStringLiteral(
 const QString kUnfinished = QStringLiteral(
     "An earlier run of the file vault was interrupted, and Pellora cannot finish these files yet. "
     "It tries again before the next run and at its next start:");
-
-class Fd
-{
-public:
-    explicit Fd(int fd)
-        : m_fd(fd)
-    {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 struct Outcome
 {
@@ -63,7 +45,7 @@ void finish(VaultJournal &journal, const VaultJournal::Record &last, const QByte
     if (!key)
         raiseError(ErrorNumber::PermissionDenied,
                    QStringLiteral("it was begun under other master passwords"));
-    const Fd fd(::open(subject.path.constData(), O_RDWR | O_CLOEXEC));
+    const FileDescriptor fd(::open(subject.path.constData(), O_RDWR | O_CLOEXEC));
     if (fd.get() < 0)
         DurableFile::raiseErrno(errno);
     struct stat st

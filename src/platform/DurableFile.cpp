@@ -1,6 +1,7 @@
 #include "platform/DurableFile.h"
 
 #include "platform/ClassicError.h"
+#include "platform/FileDescriptor.h"
 
 #include <QFile>
 #include <QFileDevice>
@@ -21,34 +22,6 @@ QByteArray local(const QString &path)
 {
     return QFile::encodeName(path);
 }
-
-// Closes on every path out, so a raised error never leaks a descriptor.
-class Fd
-{
-public:
-    explicit Fd(int fd)
-        : m_fd(fd)
-    {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-    // A failing close can report a deferred write error, so it is checked where data matters.
-    void closeChecked()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0 && errno != EINTR)
-            raiseErrno(errno);
-    }
-
-private:
-    int m_fd;
-};
 
 void writeAll(int fd, const char *data, qint64 size)
 {
@@ -149,7 +122,7 @@ void replace(const QString &path, const QByteArray &content, const QString &note
     const QByteArray tmpl = local(path) + '.' + randomSuffix();
     if (!noteFile.isEmpty())
         replace(noteFile, tmpl);
-    Fd fd(::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    FileDescriptor fd(::open(tmpl.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     const auto dropNote = [&] {
         if (noteFile.isEmpty())
             return;
@@ -205,6 +178,23 @@ void syncData(QFileDevice &file)
     syncData(file.handle());
 }
 
+void writeAt(int fd, const char *data, qint64 length, qint64 offset)
+{
+    while (length > 0) {
+        const ssize_t n = ::pwrite(fd, data, size_t(length), offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseErrno(errno);
+        }
+        if (n == 0)
+            raiseError(ErrorNumber::DiskFull);
+        data += n;
+        length -= n;
+        offset += n;
+    }
+}
+
 void syncData(int fd)
 {
     while (::fdatasync(fd) != 0) {
@@ -215,7 +205,7 @@ void syncData(int fd)
 
 void syncFolder(const QString &folder)
 {
-    Fd fd(::open(local(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor fd(::open(local(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         raiseErrno(errno);
     // Some file systems cannot sync a folder; that is no failure of the data.

@@ -27,6 +27,9 @@ void replace(const QString &path, const QByteArray &content, const QString &note
 // Removes the temporary files a note names, then the note.
 void removeNotedLeftovers(const QString &noteFile);
 
+// Writes all of data at offset (pwrite), however many calls that takes.
+void writeAt(int fd, const char *data, qint64 length, qint64 offset);
+
 // Flushes an open file's data to the disk (fdatasync).
 void syncData(QFileDevice &file);
 void syncData(int fd);
